@@ -1,0 +1,15 @@
+#pragma once
+#include <string_view>
+
+// Names of the cache files, as given to cshtml::pathn.
+namespace tarvelo::pagefiles {
+
+inline constexpr std::string_view home = "\\softdefaut.html";
+inline constexpr std::string_view bubble = "\\softmaopao.html";
+inline constexpr std::string_view fingerprint = "\\softjs.txt";
+inline constexpr std::string_view tariff = "\\Tariff20110101.html";
+inline constexpr std::string_view commodity = "\\Commodity20110101.html";
+inline constexpr std::string_view exportRebate = "\\Export20110101.html";
+inline constexpr std::string_view peArticle = "\\pearticle20110101.html";
+
+} // namespace tarvelo::pagefiles

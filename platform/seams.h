@@ -1,0 +1,35 @@
+#pragma once
+#include "clock.h"
+#include "hubcontrol.h"
+#include "messagebox.h"
+#include "processexit.h"
+#include "programfolder.h"
+
+#include <chrono>
+
+namespace tarvelo::platform {
+
+// Time limits of one service exchange. The program uses the defaults; tests
+// shorten them.
+struct ExchangeTimeouts {
+    std::chrono::milliseconds connect{60'000};
+    // Longest stretch without a received byte before the exchange is given up.
+    std::chrono::milliseconds stall{30'000};
+};
+
+// Everything the core reaches outside itself. The program wires the Qt
+// implementations; tests wire the fakes. The referenced objects outlive every
+// user of the bundle.
+struct Seams {
+    MessageBox& messageBox;
+    ProcessExit& processExit;
+    Clock& clock;
+    ProgramFolder& programFolder;
+    HubControl& hub;
+    ExchangeTimeouts timeouts{};
+    // Connection prompts on screen right now; the hub skips timer ticks while
+    // one is open so that prompts never stack up.
+    int openConnectionPrompts = 0;
+};
+
+} // namespace tarvelo::platform

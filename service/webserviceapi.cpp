@@ -1,0 +1,115 @@
+#include "webserviceapi.h"
+
+#include "config.h"
+#include "cp936.h"
+#include "httpexchange.h"
+#include "xmltext.h"
+
+#include <pugixml.hpp>
+
+namespace tarvelo {
+
+std::string xmlEscape(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+webserviceapi::webserviceapi(platform::Seams& seams) : seams_(seams) {}
+
+std::string webserviceapi::weburl() const
+{
+    return endpoint_.empty() ? std::string(service::config::defaultEndpoint) : endpoint_;
+}
+
+void webserviceapi::weburl(std::string value)
+{
+    endpoint_ = std::move(value);
+}
+
+std::string webserviceapi::envelope(std::string_view operation, const std::string_view* keyword) const
+{
+    std::string s;
+    s.reserve(400 + (keyword ? keyword->size() * 2 : 0));
+    s += R"(<?xml version="1.0" encoding="utf-8"?>)";
+    s += R"(<soap:Envelope xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance")"
+         R"( xmlns:xsd="http://www.w3.org/2001/XMLSchema")"
+         R"( xmlns:soap="http://schemas.xmlsoap.org/soap/envelope/">)";
+    s += "<soap:Body>";
+    s += '<';
+    s += operation;
+    s += R"( xmlns=")";
+    s += service::config::serviceNamespace;
+    s += R"(">)";
+    if (keyword) {
+        s += "<keyword>";
+        s += xmlEscape(*keyword);
+        s += "</keyword>";
+    }
+    s += "<taken>";
+    s += service::config::accessToken;
+    s += "</taken>";
+    s += "</";
+    s += operation;
+    s += '>';
+    s += "</soap:Body>";
+    s += "</soap:Envelope>";
+    return s;
+}
+
+std::string webserviceapi::pe_article_head(std::string_view str) const { return envelope("PE_Article", &str); }
+std::string webserviceapi::Commodity_head(std::string_view str) const { return envelope("Commodity", &str); }
+std::string webserviceapi::Export_head(std::string_view str) const { return envelope("Export", &str); }
+std::string webserviceapi::Tariff_head(std::string_view str) const { return envelope("Tariff", &str); }
+std::string webserviceapi::mdefaut_head() const { return envelope("mdefaut", nullptr); }
+std::string webserviceapi::mmaopao_head() const { return envelope("maopao", nullptr); }
+
+std::string webserviceapi::webservice(std::string_view varbody)
+{
+    const service::HttpAnswer answer = service::postXml(weburl(), varbody, seams_.timeouts);
+    if (!answer.delivered) {
+        connectionFailed();
+        return std::string(failureText);
+    }
+    return service::toUtf8(answer.body, service::charsetOf(answer.contentType));
+}
+
+void webserviceapi::connectionFailed()
+{
+    ++seams_.openConnectionPrompts;
+    const platform::Choice choice = seams_.messageBox.show(
+        messages::connectionPrompt, messages::connectionCaption, platform::Buttons::OkCancel);
+    --seams_.openConnectionPrompts;
+    if (choice == platform::Choice::Ok) {
+        seams_.hub.deltubiao();
+        seams_.processExit.exitNow(0);
+        return;
+    }
+    seams_.hub.setTimerEnabled(false);
+}
+
+void webserviceapi::readxml(std::string_view varbody)
+{
+    pugi::xml_document doc;
+    if (!doc.load_buffer(varbody.data(), varbody.size()))
+        return;
+    const pugi::xml_node title = doc.find_node([](const pugi::xml_node& n) {
+        return n.type() == pugi::node_element && std::string_view(n.name()) == "title";
+    });
+    if (!title)
+        return;
+    seams_.messageBox.show(service::textContent(title), messages::appTitle, platform::Buttons::Ok);
+}
+
+} // namespace tarvelo
