@@ -1,0 +1,36 @@
+#pragma once
+#include "twipswidget.h"
+
+#include <QColor>
+#include <QFont>
+
+namespace tarvelo {
+
+// A text label of a skinned control, with twips geometry, drawn transparent
+// over the pictures behind it; reports clicks.
+class Caption : public TwipsWidget {
+    Q_OBJECT
+public:
+    Caption(QWidget* parent, const QString& text);
+
+    QString text() const { return text_; }
+    void setText(const QString& text);
+    QColor color() const { return color_; }
+    void setColor(const QColor& color);
+
+    // "新宋体" at the given size, with fallbacks to the installed CJK fonts.
+    static QFont uiFont(double points);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QString text_;
+    QColor color_{Qt::black};
+};
+
+} // namespace tarvelo

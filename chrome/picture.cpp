@@ -1,0 +1,55 @@
+#include "picture.h"
+
+#include "platform/qt/twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tarvelo {
+
+Picture::Picture(QWidget* parent, const QString& resource, bool stretch)
+    : TwipsWidget(parent), pixmap_(resource), stretch_(stretch)
+{
+    setMouseTracking(true);
+    setTwipsGeometry(0, 0, pictureWidth(), pictureHeight());
+}
+
+int Picture::pictureWidth() const { return platform::twipsX(pixmap_.width()); }
+int Picture::pictureHeight() const { return platform::twipsY(pixmap_.height()); }
+
+void Picture::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (stretch_)
+        painter.drawPixmap(rect(), pixmap_);
+    else
+        painter.drawPixmap(0, 0, pixmap_);
+}
+
+void Picture::mousePressEvent(QMouseEvent* event)
+{
+    const QPointF p = event->position();
+    emit mousePressed(p.x() * platform::twipsPerPixelX(), p.y() * platform::twipsPerPixelY());
+}
+
+void Picture::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF p = event->position();
+    emit mouseMoved(p.x() * platform::twipsPerPixelX(), p.y() * platform::twipsPerPixelY());
+}
+
+void Picture::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF p = event->position();
+    emit mouseReleased(p.x() * platform::twipsPerPixelX(), p.y() * platform::twipsPerPixelY());
+    if (rect().contains(p.toPoint()))
+        emit clicked();
+}
+
+void Picture::mouseDoubleClickEvent(QMouseEvent*)
+{
+    emit doubleClicked();
+}
+
+} // namespace tarvelo

@@ -1,0 +1,24 @@
+#pragma once
+#include "platform/browser.h"
+
+#include <QWebEngineView>
+
+namespace tarvelo::platform {
+
+// The browser control that shows the cache pages: reads them as GBK, lets a
+// page reach neither other local files nor the network, has no context menu,
+// and hands http/https links (and every _blank link) to the user's browser
+// instead of leaving our page. Other schemes are refused.
+class WebBrowser : public QWebEngineView, public Browser {
+    Q_OBJECT
+public:
+    explicit WebBrowser(QWidget* parent = nullptr);
+    // Shows the local file at location.
+    void Navigate(const std::string& location) override;
+
+signals:
+    // A navigation finished (ok: the page loaded).
+    void pageLoaded(bool ok);
+};
+
+} // namespace tarvelo::platform
