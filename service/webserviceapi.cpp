@@ -30,7 +30,11 @@ webserviceapi::webserviceapi(platform::Seams& seams) : seams_(seams) {}
 
 std::string webserviceapi::weburl() const
 {
-    return endpoint_.empty() ? std::string(service::config::defaultEndpoint) : endpoint_;
+    if (!endpoint_.empty())
+        return endpoint_;
+    if (!seams_.endpointOverride.empty())
+        return seams_.endpointOverride;
+    return std::string(service::config::defaultEndpoint);
 }
 
 void webserviceapi::weburl(std::string value)

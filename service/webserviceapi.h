@@ -13,7 +13,7 @@ class webserviceapi {
 public:
     explicit webserviceapi(platform::Seams& seams);
 
-    // The endpoint: the stored one, or the build's default while none is stored.
+    // The endpoint: the stored one, else the seams' override, else the build's default.
     std::string weburl() const;
     void weburl(std::string value);
 

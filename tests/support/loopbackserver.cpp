@@ -10,7 +10,7 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace tarvelo::testing {
+namespace tarvelo::testkit {
 namespace {
 
 std::string lower(std::string_view s)
@@ -120,7 +120,7 @@ ScriptedAnswer ScriptedAnswer::ok(std::string body, std::string contentType)
     return a;
 }
 
-ScriptedAnswer ScriptedAnswer::status(int code, std::string body)
+ScriptedAnswer ScriptedAnswer::withStatus(int code, std::string body)
 {
     ScriptedAnswer a;
     a.status = code;
@@ -241,4 +241,4 @@ void LoopbackServer::handle(int fd)
     ::close(fd);
 }
 
-} // namespace tarvelo::testing
+} // namespace tarvelo::testkit

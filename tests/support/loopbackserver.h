@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-namespace tarvelo::testing {
+namespace tarvelo::testkit {
 
 struct CapturedRequest {
     std::string raw;        // everything received: request line, headers, body
@@ -36,7 +36,7 @@ struct ScriptedAnswer {
     std::string raw;
 
     static ScriptedAnswer ok(std::string body, std::string contentType = "text/xml; charset=utf-8");
-    static ScriptedAnswer status(int code, std::string body);
+    static ScriptedAnswer withStatus(int code, std::string body);
     static ScriptedAnswer hang();
     static ScriptedAnswer close();
 };
@@ -71,4 +71,4 @@ private:
     std::thread acceptor_;
 };
 
-} // namespace tarvelo::testing
+} // namespace tarvelo::testkit

@@ -5,7 +5,7 @@
 #include <string>
 #include <system_error>
 
-namespace tarvelo::testing {
+namespace tarvelo::testkit {
 
 TempFolder::TempFolder()
 {
@@ -32,4 +32,4 @@ TempFolder::~TempFolder()
     std::filesystem::remove_all(path_, ec);
 }
 
-} // namespace tarvelo::testing
+} // namespace tarvelo::testkit

@@ -1,7 +1,7 @@
 #pragma once
 #include <filesystem>
 
-namespace tarvelo::testing {
+namespace tarvelo::testkit {
 
 // A fresh folder under the system temp folder, removed with its content when
 // the object goes.
@@ -17,4 +17,4 @@ private:
     std::filesystem::path path_;
 };
 
-} // namespace tarvelo::testing
+} // namespace tarvelo::testkit
