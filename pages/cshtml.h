@@ -4,8 +4,13 @@
 #include <chrono>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace tarvelo {
+
+namespace pages {
+struct Fragment;
+}
 
 // Page generator: one object per command. It addresses one file of the hidden
 // cache folder "customscache" beside the program, builds page text from a
@@ -27,6 +32,7 @@ public:
     void bodystr(std::string value) { bodystr_ = std::move(value); }
 
     // Last-modified time of the file at filepath, or now when there is none.
+    // Other file-system failures throw std::filesystem::filesystem_error.
     std::chrono::system_clock::time_point GetFileTime(const std::string& filepath) const;
 
     // Writes bodystr ("--" when empty) to pathn in code page 936, replacing the
@@ -42,6 +48,7 @@ public:
     std::string maopao();
 
     // Text of the cache file named like pathn's value, or empty when missing.
+    // Other file-system failures throw std::filesystem::filesystem_error.
     std::string readtxt(std::string_view filepath);
 
     // Result fragments of the four lookups; each asks the service and tells
@@ -54,6 +61,10 @@ public:
     void test(std::string_view) const {}
 
 private:
+    // The fragment's text, after telling the user when it holds no records.
+    std::string resultFragment(pages::Fragment fragment, std::string_view category) const;
+    void reportFileError(std::error_code ec) const;
+
     platform::Seams& seams_;
     std::string pathn_;
     std::string bodystr_;

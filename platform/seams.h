@@ -6,6 +6,7 @@
 #include "programfolder.h"
 
 #include <chrono>
+#include <string>
 
 namespace tarvelo::platform {
 
@@ -30,6 +31,9 @@ struct Seams {
     // Connection prompts on screen right now; the hub skips timer ticks while
     // one is open so that prompts never stack up.
     int openConnectionPrompts = 0;
+    // Endpoint used instead of the build's default when not empty; tests point
+    // it at a local server.
+    std::string endpointOverride{};
 };
 
 } // namespace tarvelo::platform
