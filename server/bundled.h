@@ -1,0 +1,16 @@
+#pragma once
+// The data files under server/data, built into the program so that a new
+// database can be filled without any file beside the binary.
+#include <string_view>
+
+namespace tarvelo::server::bundled {
+
+std::string_view hsNomenclature(); // data/hs/harmonized-system.csv
+std::string_view hsSections();     // data/hs/sections.csv
+std::string_view tariff();         // data/tariff.csv
+std::string_view rebates();        // data/rebates.csv
+std::string_view articles();       // data/articles.csv
+std::string_view news();           // data/news.csv
+std::string_view bubble();         // data/bubble.csv
+
+} // namespace tarvelo::server::bundled

@@ -1,0 +1,30 @@
+#pragma once
+// Creating the service database and replacing its tables from CSV files.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvelo::server {
+
+// Creates the database file and fills it from the bundled data when it does
+// not exist yet. The file appears complete or not at all.
+void ensureDatabase(const std::filesystem::path& file);
+
+// CSV files for `tarvelo-service import`; each one given replaces its table.
+struct ImportFiles {
+    std::optional<std::filesystem::path> tariff;
+    std::optional<std::filesystem::path> rebates;
+    std::optional<std::filesystem::path> articles;
+    std::optional<std::filesystem::path> news;
+    std::optional<std::filesystem::path> bubble;
+    std::optional<std::filesystem::path> hs;       // needs sections as well
+    std::optional<std::filesystem::path> sections;
+};
+
+// Loads the given files in one transaction; returns one line per table loaded.
+// Throws CsvError, SqliteError or std::runtime_error and leaves the database
+// as it was.
+std::vector<std::string> importFiles(const std::filesystem::path& database, const ImportFiles& files);
+
+} // namespace tarvelo::server

@@ -1,0 +1,203 @@
+#include "store.h"
+
+#include <algorithm>
+
+namespace tarvelo::server {
+namespace {
+
+constexpr std::string_view schema = R"sql(
+CREATE TABLE IF NOT EXISTS sections(section TEXT PRIMARY KEY, name TEXT NOT NULL);
+CREATE TABLE IF NOT EXISTS hs(code TEXT PRIMARY KEY, section TEXT NOT NULL, level INTEGER NOT NULL,
+                              description TEXT NOT NULL);
+CREATE TABLE IF NOT EXISTS tariff(id INTEGER PRIMARY KEY, code TEXT NOT NULL UNIQUE, name TEXT NOT NULL,
+                                  mfn TEXT NOT NULL, general TEXT NOT NULL, consumption TEXT NOT NULL,
+                                  vat TEXT NOT NULL, unit TEXT NOT NULL, supervision TEXT NOT NULL,
+                                  own_description TEXT NOT NULL, description TEXT NOT NULL DEFAULT '');
+CREATE TABLE IF NOT EXISTS rebate(id INTEGER PRIMARY KEY, code TEXT NOT NULL UNIQUE, name TEXT NOT NULL,
+                                  unit TEXT NOT NULL, rate TEXT NOT NULL,
+                                  own_description TEXT NOT NULL, description TEXT NOT NULL DEFAULT '');
+CREATE TABLE IF NOT EXISTS article(id INTEGER PRIMARY KEY, title TEXT NOT NULL, updated TEXT NOT NULL,
+                                   source TEXT NOT NULL, body TEXT NOT NULL);
+CREATE TABLE IF NOT EXISTS news(list TEXT NOT NULL, position INTEGER NOT NULL, title TEXT NOT NULL,
+                                link TEXT NOT NULL, date TEXT NOT NULL, PRIMARY KEY(list, position));
+CREATE TABLE IF NOT EXISTS commodity(id INTEGER PRIMARY KEY, code TEXT NOT NULL UNIQUE, name TEXT NOT NULL,
+                                     description TEXT NOT NULL);
+CREATE VIRTUAL TABLE IF NOT EXISTS tariff_fts USING fts5(name, description, tokenize='trigram');
+CREATE VIRTUAL TABLE IF NOT EXISTS rebate_fts USING fts5(name, description, tokenize='trigram');
+CREATE VIRTUAL TABLE IF NOT EXISTS commodity_fts USING fts5(name, description, tokenize='trigram');
+CREATE VIRTUAL TABLE IF NOT EXISTS article_fts USING fts5(name, description, tokenize='trigram');
+)sql";
+
+constexpr std::string_view derive = R"sql(
+UPDATE tariff SET description = CASE WHEN own_description <> '' THEN own_description
+    ELSE coalesce((SELECT description FROM hs WHERE hs.code = substr(tariff.code, 1, 6)), '') END;
+UPDATE rebate SET description = CASE WHEN own_description <> '' THEN own_description
+    ELSE coalesce((SELECT description FROM hs WHERE hs.code = substr(rebate.code, 1, 6)), '') END;
+DELETE FROM commodity;
+INSERT INTO commodity(code, name, description)
+    SELECT code, name, description FROM (
+        SELECT code, description AS name, description FROM hs
+        UNION ALL SELECT code, name, description FROM tariff)
+    ORDER BY code;
+DELETE FROM tariff_fts;
+INSERT INTO tariff_fts(rowid, name, description) SELECT id, name, description FROM tariff;
+DELETE FROM rebate_fts;
+INSERT INTO rebate_fts(rowid, name, description) SELECT id, name, description FROM rebate;
+DELETE FROM commodity_fts;
+INSERT INTO commodity_fts(rowid, name, description) SELECT id, name, description FROM commodity;
+DELETE FROM article_fts;
+INSERT INTO article_fts(rowid, name, description) SELECT id, title, body FROM article;
+)sql";
+
+[[noreturn]] void badRow(const CsvTable& table, size_t row, std::string_view problem)
+{
+    throw CsvError(table.source() + ", data row " + std::to_string(row + 1) + ": " + std::string(problem));
+}
+
+bool allDigits(std::string_view s)
+{
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// National lines have 8 or 10 digits; shorter codes are HS headings.
+void checkLineCode(const CsvTable& table, size_t row, std::string_view code)
+{
+    if (!allDigits(code) || (code.size() != 8 && code.size() != 10))
+        badRow(table, row, "the code \"" + std::string(code) + "\" is not 8 or 10 digits");
+}
+
+// 2024-03-01T09:30:00 followed by +08:00, -05:00 or Z.
+bool isTimestamp(std::string_view t)
+{
+    constexpr std::string_view shape = "dddd-dd-ddTdd:dd:dd";
+    if (t.size() < shape.size())
+        return false;
+    for (size_t i = 0; i < shape.size(); ++i) {
+        const bool ok = shape[i] == 'd' ? (t[i] >= '0' && t[i] <= '9') : t[i] == shape[i];
+        if (!ok)
+            return false;
+    }
+    const std::string_view zone = t.substr(shape.size());
+    return zone == "Z" || (zone.size() == 6 && (zone[0] == '+' || zone[0] == '-') && zone[3] == ':');
+}
+
+std::string_view optional(const CsvTable& table, size_t row, std::string_view column)
+{
+    return table.hasColumn(column) ? std::string_view(table.field(row, column)) : std::string_view();
+}
+
+} // namespace
+
+void createSchema(Connection& db)
+{
+    db.exec(schema);
+}
+
+bool hasSchema(Connection& db)
+{
+    Statement s = db.prepare("SELECT count(*) FROM sqlite_schema WHERE name = 'commodity_fts'");
+    return s.step() && s.integer(0) == 1;
+}
+
+void loadHs(Connection& db, const CsvTable& nomenclature, const CsvTable& sections)
+{
+    nomenclature.require({"section", "hscode", "description", "level"});
+    sections.require({"section", "name"});
+    db.exec("DELETE FROM hs; DELETE FROM sections;");
+    Statement addSection = db.prepare("INSERT INTO sections(section, name) VALUES(?1, ?2)");
+    for (size_t r = 0; r < sections.size(); ++r)
+        addSection.reset().bind(1, sections.field(r, "section")).bind(2, sections.field(r, "name")).run();
+    Statement add = db.prepare("INSERT INTO hs(code, section, level, description) VALUES(?1, ?2, ?3, ?4)");
+    for (size_t r = 0; r < nomenclature.size(); ++r) {
+        const std::string& level = nomenclature.field(r, "level");
+        if (level != "2" && level != "4" && level != "6")
+            continue;
+        const std::string& code = nomenclature.field(r, "hscode");
+        if (!allDigits(code) || code.size() != level.front() - '0')
+            badRow(nomenclature, r, "the code \"" + code + "\" does not have " + level + " digits");
+        add.reset()
+            .bind(1, code)
+            .bind(2, nomenclature.field(r, "section"))
+            .bind(3, std::int64_t{level.front() - '0'})
+            .bind(4, nomenclature.field(r, "description"))
+            .run();
+    }
+}
+
+void loadTariff(Connection& db, const CsvTable& table)
+{
+    table.require({"code", "name", "mfn", "general", "consumption", "vat", "unit", "supervision"});
+    db.exec("DELETE FROM tariff");
+    Statement add = db.prepare(
+        "INSERT INTO tariff(code, name, mfn, general, consumption, vat, unit, supervision, own_description) "
+        "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
+    for (size_t r = 0; r < table.size(); ++r) {
+        checkLineCode(table, r, table.field(r, "code"));
+        add.reset().bind(1, table.field(r, "code")).bind(2, table.field(r, "name"));
+        int index = 3;
+        for (const auto column : {"mfn", "general", "consumption", "vat", "unit", "supervision"})
+            add.bind(index++, table.field(r, column));
+        add.bind(9, optional(table, r, "description")).run();
+    }
+}
+
+void loadRebates(Connection& db, const CsvTable& table)
+{
+    table.require({"code", "name", "unit", "rate"});
+    db.exec("DELETE FROM rebate");
+    Statement add =
+        db.prepare("INSERT INTO rebate(code, name, unit, rate, own_description) VALUES(?1, ?2, ?3, ?4, ?5)");
+    for (size_t r = 0; r < table.size(); ++r) {
+        checkLineCode(table, r, table.field(r, "code"));
+        add.reset()
+            .bind(1, table.field(r, "code"))
+            .bind(2, table.field(r, "name"))
+            .bind(3, table.field(r, "unit"))
+            .bind(4, table.field(r, "rate"))
+            .bind(5, optional(table, r, "description"))
+            .run();
+    }
+}
+
+void loadArticles(Connection& db, const CsvTable& table)
+{
+    table.require({"id", "title", "updated", "source", "body"});
+    db.exec("DELETE FROM article");
+    Statement add = db.prepare("INSERT INTO article(id, title, updated, source, body) VALUES(?1, ?2, ?3, ?4, ?5)");
+    for (size_t r = 0; r < table.size(); ++r) {
+        const std::string& id = table.field(r, "id");
+        if (!allDigits(id) || id.size() > 12)
+            badRow(table, r, "the id \"" + id + "\" is not a number");
+        if (!isTimestamp(table.field(r, "updated")))
+            badRow(table, r, "updated must look like 2024-03-01T09:30:00+08:00");
+        add.reset()
+            .bind(1, std::int64_t{std::stoll(id)})
+            .bind(2, table.field(r, "title"))
+            .bind(3, table.field(r, "updated"))
+            .bind(4, table.field(r, "source"))
+            .bind(5, table.field(r, "body"))
+            .run();
+    }
+}
+
+void loadNews(Connection& db, std::string_view list, const CsvTable& table)
+{
+    table.require({"title", "link", "date"});
+    db.prepare("DELETE FROM news WHERE list = ?1").bind(1, list).run();
+    Statement add = db.prepare("INSERT INTO news(list, position, title, link, date) VALUES(?1, ?2, ?3, ?4, ?5)");
+    for (size_t r = 0; r < table.size(); ++r)
+        add.reset()
+            .bind(1, list)
+            .bind(2, static_cast<std::int64_t>(r))
+            .bind(3, table.field(r, "title"))
+            .bind(4, table.field(r, "link"))
+            .bind(5, table.field(r, "date"))
+            .run();
+}
+
+void rebuildSearch(Connection& db)
+{
+    db.exec(derive);
+}
+
+} // namespace tarvelo::server

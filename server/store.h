@@ -1,0 +1,30 @@
+#pragma once
+// The database layout and the loaders that fill it from CSV tables. Loading
+// replaces a whole table; rebuildSearch refreshes the derived tables (the
+// commodity list, the English descriptions and the full-text indexes) and must
+// follow every load, inside the same transaction.
+#include "csv.h"
+#include "sqlite.h"
+
+#include <string_view>
+
+namespace tarvelo::server {
+
+void createSchema(Connection& db);
+bool hasSchema(Connection& db);
+
+// HS nomenclature: hscode, description, level (2, 4 or 6; other rows are
+// skipped), section; sections: section, name.
+void loadHs(Connection& db, const CsvTable& nomenclature, const CsvTable& sections);
+// code, name, mfn, general, consumption, vat, unit, supervision[, description]
+void loadTariff(Connection& db, const CsvTable& table);
+// code, name, unit, rate[, description]
+void loadRebates(Connection& db, const CsvTable& table);
+// id, title, updated, source, body
+void loadArticles(Connection& db, const CsvTable& table);
+// title, link, date; list is "news" or "bubble"
+void loadNews(Connection& db, std::string_view list, const CsvTable& table);
+
+void rebuildSearch(Connection& db);
+
+} // namespace tarvelo::server

@@ -1,0 +1,21 @@
+#pragma once
+// Service answers for the page tests, shaped like the customs service's.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvelo::pagetests {
+
+// A SOAP response document whose result element holds inner.
+std::string soapAnswer(std::string_view operation, std::string_view inner);
+
+// One record: a Table element with one child element per field, in order.
+std::string record(const std::vector<std::pair<std::string, std::string>>& fields);
+
+// Number of Unicode characters in UTF-8 text.
+std::size_t characters(std::string_view utf8);
+
+// Number of non-overlapping occurrences of needle in text.
+std::size_t occurrences(std::string_view text, std::string_view needle);
+
+} // namespace tarvelo::pagetests
