@@ -42,10 +42,25 @@ void Caption::paintEvent(QPaintEvent*)
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, text_);
 }
 
+void Caption::mousePressEvent(QMouseEvent* event)
+{
+    afterDoubleClick_ = false;
+    event->accept();
+}
+
 void Caption::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (rect().contains(event->position().toPoint()))
+    const bool click = event->button() == Qt::LeftButton && !afterDoubleClick_
+                       && rect().contains(event->position().toPoint());
+    afterDoubleClick_ = false;
+    if (click)
         emit clicked();
+}
+
+void Caption::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    afterDoubleClick_ = event->button() == Qt::LeftButton;
+    event->accept();
 }
 
 } // namespace tarvelo

@@ -22,15 +22,20 @@ public:
     static QFont uiFont(double points);
 
 signals:
+    // Left button pressed and released over the label; the second click of a
+    // double-click does not count.
     void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QString text_;
     QColor color_{Qt::black};
+    bool afterDoubleClick_ = false;
 };
 
 } // namespace tarvelo

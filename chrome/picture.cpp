@@ -29,6 +29,7 @@ void Picture::paintEvent(QPaintEvent*)
 
 void Picture::mousePressEvent(QMouseEvent* event)
 {
+    afterDoubleClick_ = false;
     const QPointF p = event->position();
     emit mousePressed(p.x() * platform::twipsPerPixelX(), p.y() * platform::twipsPerPixelY());
 }
@@ -42,13 +43,19 @@ void Picture::mouseMoveEvent(QMouseEvent* event)
 void Picture::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF p = event->position();
+    const bool click = event->button() == Qt::LeftButton && !afterDoubleClick_
+                       && rect().contains(p.toPoint());
+    afterDoubleClick_ = false;
     emit mouseReleased(p.x() * platform::twipsPerPixelX(), p.y() * platform::twipsPerPixelY());
-    if (rect().contains(p.toPoint()))
+    if (click)
         emit clicked();
 }
 
-void Picture::mouseDoubleClickEvent(QMouseEvent*)
+void Picture::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    if (event->button() != Qt::LeftButton)
+        return;
+    afterDoubleClick_ = true;
     emit doubleClicked();
 }
 

@@ -18,6 +18,8 @@ public:
     int pictureHeight() const;
 
 signals:
+    // Left button pressed and released over the element; the second click of
+    // a double-click reports doubleClicked instead.
     void clicked();
     void doubleClicked();
     // Mouse position relative to the element, in twips.
@@ -35,6 +37,7 @@ protected:
 private:
     QPixmap pixmap_;
     bool stretch_;
+    bool afterDoubleClick_ = false;
 };
 
 } // namespace tarvelo

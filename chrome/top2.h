@@ -3,6 +3,11 @@
 
 namespace tarvelo {
 
+namespace platform {
+class MessageBox;
+class ProcessExit;
+} // namespace platform
+
 class Caption;
 class HubApi;
 class MainWindowHost;
@@ -19,15 +24,28 @@ public:
     // Visibility of the home button's normal picture, selected picture and caption.
     void image4n(bool fale1, bool fale2, bool fale3);
     void mrefresh();
+    // The confirmation box and the process end used by the close button; until
+    // they are set the close button does nothing.
+    void setExitSeams(platform::MessageBox& messageBox, platform::ProcessExit& processExit);
 
 protected:
     void resizeTwips() override;
 
 private:
     void imixshow(bool normal, bool hover);
+    void minimiseClicked();
+    void maximiseClicked();
+    void closeClicked();
+    void homeClicked();
+    void hoverMinimise();
+    void hoverMaximise();
+    void hoverClose();
+    void hoverBackground();
 
     HubApi& hub_;
     MainWindowHost& host_;
+    platform::MessageBox* messageBox_ = nullptr;
+    platform::ProcessExit* processExit_ = nullptr;
     Picture* imix_3 = nullptr;
     Picture* imix_2 = nullptr;
     Picture* Image4 = nullptr;

@@ -48,6 +48,11 @@ void TwipsWidget::apply()
 void TwipsWidget::sizeChanged()
 {
     apply();
+    runResizeRule();
+}
+
+void TwipsWidget::runResizeRule()
+{
     // A resize rule that sets the size again must not recurse.
     if (inResize_)
         return;

@@ -26,6 +26,8 @@ public:
 protected:
     // The control's resize rule; runs after every change of its size.
     virtual void resizeTwips() {}
+    // Runs the resize rule now, unless it is running already.
+    void runResizeRule();
 
 private:
     void apply();

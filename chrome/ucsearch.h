@@ -21,6 +21,8 @@ protected:
     void resizeTwips() override;
 
 private:
+    void showHoverLook(bool hover);
+
     HubApi& hub_;
     MainWindowHost& host_;
     Picture* Image3 = nullptr;

@@ -32,6 +32,9 @@ protected:
 private:
     void tabClicked(int16_t index);
     void homeClicked();
+    void backgroundPressed(double x, double y);
+    void backgroundMoved(double x, double y);
+    void backgroundDoubleClicked();
 
     HubApi& hub_;
     MainWindowHost& host_;
@@ -42,8 +45,10 @@ private:
     Picture* Image4 = nullptr;
     Picture* Image4_1 = nullptr;
     Caption* txtn4 = nullptr;
+    // Drag of the main window by the background: where the press was, in twips
+    // within the tab bar (x kept as given, y rounded to a whole twip).
     bool dragging_ = false;
-    double dragX_ = 0;
+    float dragX_ = 0;
     int16_t dragY_ = 0;
 };
 

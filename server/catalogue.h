@@ -1,0 +1,53 @@
+#pragma once
+// One read-only connection to the service database with its prepared
+// statements: the searches of the four lookups and the lookups of the detail
+// pages. Used by one thread at a time (see CataloguePool).
+#include "keyword.h"
+#include "records.h"
+#include "searchindex.h"
+#include "sqlite.h"
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace tarvelo::server {
+
+class Catalogue {
+public:
+    explicit Catalogue(const std::filesystem::path& database);
+
+    std::vector<TariffLine> searchTariff(const Keyword& keyword, size_t limit);
+    std::vector<CommodityCode> searchCommodity(const Keyword& keyword, size_t limit);
+    std::vector<RebateLine> searchRebates(const Keyword& keyword, size_t limit);
+    std::vector<Article> searchArticles(const Keyword& keyword, size_t limit);
+
+    // Lines whose code starts with prefix, in code order.
+    std::vector<TariffLine> tariffUnder(std::string_view prefix);
+    std::vector<RebateLine> rebatesUnder(std::string_view prefix);
+    std::optional<Article> article(std::int64_t id);
+    // Section, chapter, heading and subheading above (and including) code, as
+    // far as they exist.
+    std::vector<HsEntry> hsPath(std::string_view code);
+    // "news" or "bubble", in list order.
+    std::vector<NewsItem> news(std::string_view list);
+
+private:
+    Connection db_;
+    SearchIndex tariffIndex_;
+    SearchIndex commodityIndex_;
+    SearchIndex rebateIndex_;
+    SearchIndex articleIndex_;
+    Statement tariffById_;
+    Statement commodityById_;
+    Statement rebateById_;
+    Statement articleById_;
+    Statement tariffUnder_;
+    Statement rebatesUnder_;
+    Statement hsEntry_;
+    Statement section_;
+    Statement news_;
+};
+
+} // namespace tarvelo::server

@@ -1,0 +1,168 @@
+#include "answers.h"
+#include "pages/cshtml.h"
+#include "platform/fakes/fakes.h"
+#include "support/loopbackserver.h"
+#include "support/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <optional>
+
+using namespace tarvelo;
+using namespace tarvelo::pagetests;
+using testkit::CapturedRequest;
+using testkit::LoopbackServer;
+using testkit::ScriptedAnswer;
+
+namespace {
+
+std::string noResult(std::string_view category)
+{
+    return "很抱歉，没有搜索到您要的 " + std::string(category) + " 资料,\n请重新输入别的关键字看看";
+}
+
+class Renderers : public ::testing::Test {
+protected:
+    Renderers() { fakes.seams.timeouts = {std::chrono::milliseconds(2000), std::chrono::milliseconds(2000)}; }
+
+    // Answers every request with body and sends cshtml's requests there.
+    LoopbackServer& serve(std::string body)
+    {
+        server.emplace([body = std::move(body)](const CapturedRequest&) { return ScriptedAnswer::ok(body); });
+        fakes.seams.endpointOverride = server->endpoint();
+        return *server;
+    }
+
+    std::string requestBody() const
+    {
+        const auto requests = server->requests();
+        EXPECT_EQ(requests.size(), 1u);
+        return requests.empty() ? std::string() : requests.front().body;
+    }
+
+    const std::vector<platform::fakes::ShownMessage>& shown() const { return fakes.messageBox.shown; }
+
+    testkit::TempFolder folder;
+    platform::fakes::FakePlatform fakes{folder.path()};
+    std::optional<LoopbackServer> server;
+};
+
+// A loopback port on which nothing listens.
+int closedPort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    socklen_t len = sizeof addr;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    ::close(fd);
+    return ntohs(addr.sin_port);
+}
+
+} // namespace
+
+TEST_F(Renderers, TariffAsksForTheKeywordAndTablesTheAnswer)
+{
+    serve(soapAnswer("Tariff", record({{"ArticleID", "1"}, {"HS_code", "0101"}, {"Product_name", "马"}})));
+    cshtml page(fakes.seams);
+    const std::string fragment = page.Tariff("马");
+    EXPECT_NE(requestBody().find("<Tariff xmlns=\"http://127.0.0.1:8936/\"><keyword>马</keyword>"), std::string::npos);
+    EXPECT_NE(fragment.find("<td height='22' align='left'>0101</td><td align='left'>马</td>"), std::string::npos);
+    EXPECT_TRUE(fragment.ends_with("</tr></table>"));
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(Renderers, EachLookupTellsTheUserWhenNothingWasFound)
+{
+    serve(soapAnswer("Any", ""));
+    struct Lookup {
+        std::string (cshtml::*run)(std::string_view);
+        const char* operation;
+        const char* category;
+    };
+    const Lookup lookups[] = {
+        {&cshtml::Tariff, "<Tariff ", "海关税则"},
+        {&cshtml::Commodity, "<Commodity ", "商品编码"},
+        {&cshtml::Export, "<Export ", "出口退税"},
+        {&cshtml::pe_article, "<PE_Article ", "法规政策"},
+    };
+    for (const Lookup& lookup : lookups) {
+        fakes.messageBox.shown.clear();
+        cshtml page(fakes.seams);
+        const std::string fragment = (page.*lookup.run)("x");
+        ASSERT_EQ(shown().size(), 1u) << lookup.category;
+        EXPECT_EQ(shown()[0].text, noResult(lookup.category));
+        EXPECT_EQ(shown()[0].caption, "Tarvelo");
+        EXPECT_EQ(shown()[0].buttons, platform::Buttons::Ok);
+        EXPECT_NE(server->requests().back().body.find(lookup.operation), std::string::npos);
+        if (std::string_view(lookup.operation) == "<PE_Article ")
+            EXPECT_EQ(fragment, "");
+        else
+            EXPECT_TRUE(fragment.starts_with("<table ") && fragment.ends_with("</tr></table>")) << fragment;
+    }
+    EXPECT_EQ(server->requestCount(), 4u);
+}
+
+TEST_F(Renderers, CommodityAndArticlesRenderTheirRecords)
+{
+    serve(soapAnswer("X", record({{"C_Code", "0101"}, {"C_Name", "马"}, {"thisurl", "u"}, {"thenurl", "v"},
+                                  {"title", "T"}, {"UpdateTime", "2011-01-01T09:30:00+08:00"}})));
+    cshtml page(fakes.seams);
+    EXPECT_NE(page.Commodity("马").find("<a href='v' class='inurl' target='_blank'>查看详情</a>"), std::string::npos);
+    EXPECT_NE(page.pe_article("马").find("<a href='u' target='_blank'>T</a></li> <span> 2011-01-01 09:30:00</span>"),
+              std::string::npos);
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(Renderers, HomeAndBubbleDecodeTheWholeAnswer)
+{
+    serve("<r>&lt;ul&gt;&lt;li&gt;A&lt;/li&gt;&lt;/ul&gt;</r>");
+    cshtml page(fakes.seams);
+    EXPECT_TRUE(page.defaut().ends_with("</style>\r<div><r><ul><li>A</li></ul></r>"));
+    EXPECT_TRUE(page.maopao().ends_with("</style>\r<r><ul><li>A</li></ul></r>"));
+    const auto requests = server->requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_NE(requests[0].body.find("<mdefaut xmlns="), std::string::npos);
+    EXPECT_NE(requests[1].body.find("<maopao xmlns="), std::string::npos);
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(Renderers, AFailedExchangeIsAnAnswerWithoutRecords)
+{
+    fakes.seams.endpointOverride = "http://127.0.0.1:" + std::to_string(closedPort()) + "/Service.asmx";
+    fakes.messageBox.answerNext(platform::Choice::Cancel);
+    cshtml page(fakes.seams);
+    const std::string fragment = page.Export("x");
+    ASSERT_EQ(shown().size(), 2u);
+    EXPECT_EQ(shown()[0].caption, " Tarvelo ");
+    EXPECT_EQ(shown()[1].text, noResult("出口退税"));
+    EXPECT_TRUE(fragment.ends_with("</strong></td></tr></table>"));
+
+    fakes.messageBox.answerNext(platform::Choice::Cancel);
+    EXPECT_TRUE(page.maopao().ends_with("</style>\r---"));
+}
+
+TEST_F(Renderers, APageIsHeadFragmentAndFootInTheFile)
+{
+    serve(soapAnswer("Commodity", record({{"C_Code", "1"}, {"C_Name", "商品"}, {"thisurl", ""}, {"thenurl", ""}})));
+    cshtml page(fakes.seams);
+    page.pathn("\\Commodity20110101.html");
+    const std::string fragment = page.Commodity("商品");
+    page.bodystr(page.htmlhead() + fragment + page.htmlfoor());
+    page.createhtml();
+    std::ifstream in(page.pathn(), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_TRUE(bytes.starts_with("<body rightmargin=\"0\""));
+    EXPECT_TRUE(bytes.ends_with("</td></tr></table></body>"));
+    // 商品 in code page 936, both in the header label and in the cell.
+    EXPECT_EQ(occurrences(bytes, "\xC9\xCC\xC6\xB7"), 3u);
+    EXPECT_EQ(bytes.find('\xE5'), std::string::npos) << "no UTF-8 left";
+}
