@@ -1,20 +1,22 @@
 #pragma once
 #include "twipswidget.h"
 
+#include <QSize>
+
 namespace tarvelo {
 
 class Picture;
 
-// The frame pieces of the main window: each holds one skin picture and keeps
-// its size by its own rule.
+// The frame pieces of the main window: each holds one skin picture at its
+// top-left corner and keeps its size by its own rule, which runs when the
+// piece is created and whenever its size is set from outside.
 
 // Corner and fixed pieces: the control always has its picture's size.
 class FixedPiece : public TwipsWidget {
     Q_OBJECT
-public:
-    FixedPiece(QWidget* parent, const QString& resource, bool stretch);
-
 protected:
+    // elementTwips: the size of the picture element.
+    FixedPiece(QWidget* parent, const QString& resource, bool stretch, QSize elementTwips);
     void resizeTwips() override;
     Picture* picture = nullptr;
 };
@@ -43,10 +45,9 @@ public:
 // Side strips: keep their picture's width, take the height they are given.
 class SideStrip : public TwipsWidget {
     Q_OBJECT
-public:
-    SideStrip(QWidget* parent, const QString& resource);
-
 protected:
+    // elementTwips: the size of the stretched picture element at creation.
+    SideStrip(QWidget* parent, const QString& resource, QSize elementTwips);
     void resizeTwips() override;
     Picture* picture = nullptr;
 };
@@ -69,10 +70,9 @@ protected:
 // Horizontal strips: keep their picture's height, take the width they are given.
 class BandStrip : public TwipsWidget {
     Q_OBJECT
-public:
-    BandStrip(QWidget* parent, const QString& resource);
-
 protected:
+    // elementTwips: the size of the stretched picture element at creation.
+    BandStrip(QWidget* parent, const QString& resource, QSize elementTwips);
     void resizeTwips() override;
     Picture* picture = nullptr;
 };

@@ -68,21 +68,22 @@ void ucsearch::rukong()
     if (trimmed.isEmpty() || placeholders::isPlaceholder(trimmed))
         return;
     QThread::msleep(submitPause);
-    switch (hub_.currentCategory()) {
-    case 0:
-        hub_.setCategorySearched(0);
+    // The flag is set first, so it stays set even when the lookup finds nothing.
+    switch (static_cast<QueryCategory>(hub_.currentCategory())) {
+    case QueryCategory::pe_article:
+        hub_.setCategorySearched(static_cast<int16_t>(QueryCategory::pe_article));
         hub_.pe_article(text);
         break;
-    case 1:
-        hub_.setCategorySearched(1);
+    case QueryCategory::Commodity:
+        hub_.setCategorySearched(static_cast<int16_t>(QueryCategory::Commodity));
         hub_.Commodity(text);
         break;
-    case 2:
-        hub_.setCategorySearched(2);
+    case QueryCategory::Tariff:
+        hub_.setCategorySearched(static_cast<int16_t>(QueryCategory::Tariff));
         hub_.Tariff(text);
         break;
     default:
-        hub_.setCategorySearched(3);
+        hub_.setCategorySearched(static_cast<int16_t>(QueryCategory::Export));
         hub_.Export(text);
         break;
     }

@@ -60,20 +60,20 @@ pugi::xml_node firstElement(const pugi::xml_node& parent)
     return {};
 }
 
-void appendText(const pugi::xml_node& node, std::string& out)
+void collectText(const pugi::xml_node& node, std::string& out)
 {
     for (const pugi::xml_node child : node.children()) {
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
             out += child.value();
         else if (child.type() == pugi::node_element)
-            appendText(child, out);
+            collectText(child, out);
     }
 }
 
 std::string textOf(const pugi::xml_node& node)
 {
     std::string text;
-    appendText(node, text);
+    collectText(node, text);
     return text;
 }
 

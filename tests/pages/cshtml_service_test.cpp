@@ -164,5 +164,4 @@ TEST_F(Renderers, APageIsHeadFragmentAndFootInTheFile)
     EXPECT_TRUE(bytes.ends_with("</td></tr></table></body>"));
     // 商品 in code page 936, both in the header label and in the cell.
     EXPECT_EQ(occurrences(bytes, "\xC9\xCC\xC6\xB7"), 3u);
-    EXPECT_EQ(bytes.find('\xE5'), std::string::npos) << "no UTF-8 left";
 }

@@ -208,7 +208,7 @@ TEST(ArticlesPage, OneBlockPerArticle)
 
 TEST(ArticlesPage, WithoutArticlesIsEmpty)
 {
-    for (const std::string answer : {"", "---", soapAnswer("PE_Article", "<thisurl>a</thisurl>")}) {
+    for (const std::string& answer : {std::string(), std::string("---"), soapAnswer("PE_Article", "<thisurl>a</thisurl>")}) {
         const Fragment page = articlesFragment(answer);
         EXPECT_FALSE(page.hasRecords);
         EXPECT_EQ(page.text, "");

@@ -1,0 +1,92 @@
+#include "framepieces.h"
+
+#include "picture.h"
+#include "skinpictures.h"
+
+namespace tarvelo {
+namespace {
+
+// Sizes of the pieces' picture elements, in twips.
+namespace element {
+constexpr QSize top1(2085, 2520);
+constexpr QSize top3(2085, 2325);
+constexpr QSize top4(2085, 2340);
+constexpr QSize lefttext(1680, 2985);
+constexpr QSize ucleft(2010, 555);
+constexpr QSize ucright(345, 525);
+constexpr QSize ucbottom(630, 510);
+constexpr QSize topcent(570, 1305);
+} // namespace element
+
+Picture* pieceElement(QWidget* parent, const QString& resource, bool stretch, QSize size)
+{
+    auto* picture = new Picture(parent, resource, stretch);
+    picture->setTwipsGeometry(0, 0, size.width(), size.height());
+    return picture;
+}
+
+} // namespace
+
+FixedPiece::FixedPiece(QWidget* parent, const QString& resource, bool stretch, QSize elementTwips)
+    : TwipsWidget(parent), picture(pieceElement(this, resource, stretch, elementTwips))
+{
+    runResizeRule();
+}
+
+void FixedPiece::resizeTwips()
+{
+    setWidth(picture->Width());
+    setHeight(picture->Height());
+}
+
+top1::top1(QWidget* parent) : FixedPiece(parent, skinpictures::cornerTopLeft, false, element::top1) {}
+top3::top3(QWidget* parent) : FixedPiece(parent, skinpictures::cornerBottomLeft, true, element::top3) {}
+top4::top4(QWidget* parent) : FixedPiece(parent, skinpictures::cornerBottomRight, true, element::top4) {}
+lefttext::lefttext(QWidget* parent)
+    : FixedPiece(parent, skinpictures::leftPicture, false, element::lefttext)
+{
+}
+
+SideStrip::SideStrip(QWidget* parent, const QString& resource, QSize elementTwips)
+    : TwipsWidget(parent), picture(pieceElement(this, resource, true, elementTwips))
+{
+    runResizeRule();
+}
+
+void SideStrip::resizeTwips()
+{
+    setWidth(picture->Width());
+    picture->setHeight(Height());
+}
+
+ucleft::ucleft(QWidget* parent) : SideStrip(parent, skinpictures::edgeLeft, element::ucleft) {}
+
+ucright::ucright(QWidget* parent) : SideStrip(parent, skinpictures::edgeRight, element::ucright) {}
+
+void ucright::mrefresh()
+{
+    update();
+}
+
+void ucright::resizeTwips()
+{
+    SideStrip::resizeTwips();
+    mrefresh();
+}
+
+BandStrip::BandStrip(QWidget* parent, const QString& resource, QSize elementTwips)
+    : TwipsWidget(parent), picture(pieceElement(this, resource, true, elementTwips))
+{
+    runResizeRule();
+}
+
+void BandStrip::resizeTwips()
+{
+    picture->setWidth(Width());
+    setHeight(picture->Height());
+}
+
+ucbottom::ucbottom(QWidget* parent) : BandStrip(parent, skinpictures::edgeBottom, element::ucbottom) {}
+topcent::topcent(QWidget* parent) : BandStrip(parent, skinpictures::band, element::topcent) {}
+
+} // namespace tarvelo

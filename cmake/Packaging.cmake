@@ -1,0 +1,35 @@
+# Installation layout and the Debian package (cpack -G DEB).
+include(GNUInstallDirs)
+
+if(TARGET tarvelo)
+  install(TARGETS tarvelo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/tarvelo.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/org.tarvelo.Tarvelo.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  foreach(size 16 32 128 256)
+    set(icon ${PROJECT_SOURCE_DIR}/assets/icons/tarvelo-${size}.png)
+    if(EXISTS ${icon})
+      install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+              RENAME tarvelo.png)
+    endif()
+  endforeach()
+endif()
+
+if(TARGET tarvelo-service)
+  install(TARGETS tarvelo-service RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/tarvelo-service.service
+          DESTINATION lib/systemd/system)
+endif()
+
+set(CPACK_PACKAGE_NAME tarvelo)
+set(CPACK_PACKAGE_VENDOR "Veloria")
+set(CPACK_PACKAGE_CONTACT "Tarvelo maintainers <support@tarvelo.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Customs data lookup: tariff lines, commodity codes, export rebates, policies")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)
