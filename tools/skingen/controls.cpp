@@ -264,16 +264,24 @@ QImage bubbleBackground()
     using namespace colour;
     QImage img = blank(150, 150);
     QPainter p(&img);
-    QLinearGradient g(0, 0, 0, 150);
-    g.setColorAt(0, QColor(212, 228, 247));
-    g.setColorAt(0.12, QColor(196, 216, 242));
-    g.setColorAt(0.13, body);
-    g.setColorAt(1, QColor(214, 229, 247));
-    p.fillRect(img.rect(), g);
+    // Rows 0-14 continue the title strip to the right of it (the strip covers
+    // about 17 of the window's 158 rows), rows 15-16 its blue foot line.
+    QLinearGradient top(0, 0, 0, 15);
+    top.setColorAt(0, QColor(236, 244, 253));
+    top.setColorAt(0.5, QColor(214, 230, 249));
+    top.setColorAt(1, QColor(190, 212, 240));
+    p.fillRect(QRect(0, 0, 150, 15), top);
+    p.fillRect(QRect(0, 15, 150, 2), rim);
+    QLinearGradient g(0, 17, 0, 150);
+    g.setColorAt(0, body);
+    g.setColorAt(1, QColor(208, 224, 245));
+    p.fillRect(QRect(0, 17, 150, 133), g);
+    p.setPen(QColor(255, 255, 255, 170));
+    p.drawLine(1, 17, 148, 17);
+    p.drawLine(1, 17, 1, 148);
     p.setPen(rimOuter);
     p.drawRect(QRect(0, 0, 149, 149));
-    p.setPen(QColor(255, 255, 255, 170));
-    p.drawRect(QRect(1, 1, 147, 147));
+    p.fillRect(QRect(0, 0, 150, 2), rimOuter);
     return img;
 }
 
@@ -308,7 +316,6 @@ QImage bubbleClose()
     g.setColorAt(1, QColor(200, 220, 244));
     p.fillRect(img.rect(), g);
     p.fillRect(QRect(0, 0, 40, 2), rimOuter);
-    p.fillRect(QRect(38, 0, 2, 17), rimOuter);
     QLinearGradient bg(0, 3, 0, 15);
     bg.setColorAt(0, QColor(232, 98, 84));
     bg.setColorAt(1, closeHotDark);

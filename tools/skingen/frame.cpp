@@ -76,7 +76,12 @@ void paintFrame(QPainter& p, int W, int H)
         QLinearGradient g(0, y - 5, 0, y);
         g.setColorAt(0, QColor(40, 90, 160, 0));
         g.setColorAt(1, QColor(40, 90, 160, 34));
-        p.fillRect(QRectF(cutLeft + rimWidth + 3, y - 5, visRight - cutLeft - 2 * rimWidth - 6, 5), g);
+        const Layer& inner = layers[2];
+        QRectF r(cutLeft + inner.inset, top, visRight - cutLeft - 2 * inner.inset, visBottom - inner.inset - top);
+        p.save();
+        p.setClipPath(bottomRounded(r, inner.radius));
+        p.fillRect(QRectF(-64, y - 5, W + 128, 5), g);
+        p.restore();
     }
 
     // Shelf: the light strip the selected tab stands on, fading into the body.

@@ -147,7 +147,7 @@ QImage menuIcon(MenuIcon kind, bool magenta)
             // Power symbol.
             const QPointF c(8, 8.5);
             p.setPen(QPen(QColor(196, 48, 40), 2.0, Qt::SolidLine, Qt::RoundCap));
-            p.drawArc(QRectF(c.x() - 5.5, c.y() - 5.5, 11, 11), 125 * 16, -250 * 16);
+            p.drawArc(QRectF(c.x() - 5.5, c.y() - 5.5, 11, 11), 58 * 16, -296 * 16);
             p.drawLine(QPointF(8, 1.5), QPointF(8, 8));
             break;
         }

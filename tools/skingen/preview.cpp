@@ -213,7 +213,13 @@ bool writePreview(const QString& folder, const QString& file)
                           "menu_link2", "menu_link3", "menu_link4", "menu_link5"};
     p.fillRect(QRect(240, y, 8 * 26 + 8, 34), QColor(244, 246, 250));
     for (int i = 0; i < 8; ++i) {
-        const QImage icon = pic(QStringLiteral("icons/%1.png").arg(QLatin1String(menu[i])));
+        QImage icon = pic(QStringLiteral("icons/%1.png").arg(QLatin1String(menu[i])));
+        // As the menu shows it: magenta is transparent.
+        icon = icon.convertToFormat(QImage::Format_ARGB32);
+        for (int yy = 0; yy < icon.height(); ++yy)
+            for (int xx = 0; xx < icon.width(); ++xx)
+                if ((icon.pixel(xx, yy) & 0xffffff) == 0xff00ff)
+                    icon.setPixel(xx, yy, 0);
         p.drawImage(QPoint(248 + i * 26, y + 9), icon);
     }
     for (int i = 0; i < 8; ++i) {
