@@ -141,4 +141,11 @@ std::vector<NewsItem> Catalogue::news(std::string_view list)
     return items;
 }
 
+std::string Catalogue::notice()
+{
+    Statement s = db_.prepare("SELECT value FROM meta WHERE key = 'notice'");
+    return s.step() ? std::string(s.text(0)) : std::string();
+}
+
 } // namespace tarvelo::server
+

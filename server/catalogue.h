@@ -32,6 +32,8 @@ public:
     std::vector<HsEntry> hsPath(std::string_view code);
     // "news" or "bubble", in list order.
     std::vector<NewsItem> news(std::string_view list);
+    // The note shown under the data on detail pages (see setNotice).
+    std::string notice();
 
 private:
     Connection db_;

@@ -13,6 +13,10 @@
 namespace tarvelo::server {
 namespace {
 
+constexpr std::string_view sampleNotice =
+    "示例数据：税率、退税率、监管条件和法规文章均为 Tarvelo 项目编写的演示数据，不是法定税率，不得用于报关。"
+    " Sample data written for demonstration, not legal rates.";
+
 CsvTable readTable(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
@@ -34,6 +38,7 @@ void fillFromBundle(Connection& db)
     loadArticles(db, CsvTable(bundled::articles(), "bundled articles.csv"));
     loadNews(db, "news", CsvTable(bundled::news(), "bundled news.csv"));
     loadNews(db, "bubble", CsvTable(bundled::bubble(), "bundled bubble.csv"));
+    setNotice(db, sampleNotice);
     rebuildSearch(db);
     t.commit();
 }
@@ -103,6 +108,9 @@ std::vector<std::string> importFiles(const std::filesystem::path& database, cons
         loadNews(db, "bubble", table);
         report.push_back(counted(table, "bubble news items"));
     }
+    // Imported schedules are the deployer's own; the sample note no longer applies.
+    if (files.tariff || files.rebates || files.articles)
+        setNotice(db, "");
     rebuildSearch(db);
     t.commit();
     return report;

@@ -6,6 +6,7 @@ namespace tarvelo::server {
 namespace {
 
 constexpr std::string_view schema = R"sql(
+CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);
 CREATE TABLE IF NOT EXISTS sections(section TEXT PRIMARY KEY, name TEXT NOT NULL);
 CREATE TABLE IF NOT EXISTS hs(code TEXT PRIMARY KEY, section TEXT NOT NULL, level INTEGER NOT NULL,
                               description TEXT NOT NULL);
@@ -113,7 +114,7 @@ void loadHs(Connection& db, const CsvTable& nomenclature, const CsvTable& sectio
         if (level != "2" && level != "4" && level != "6")
             continue;
         const std::string& code = nomenclature.field(r, "hscode");
-        if (!allDigits(code) || code.size() != level.front() - '0')
+        if (!allDigits(code) || code.size() != static_cast<size_t>(level.front() - '0'))
             badRow(nomenclature, r, "the code \"" + code + "\" does not have " + level + " digits");
         add.reset()
             .bind(1, code)
@@ -193,6 +194,11 @@ void loadNews(Connection& db, std::string_view list, const CsvTable& table)
             .bind(4, table.field(r, "link"))
             .bind(5, table.field(r, "date"))
             .run();
+}
+
+void setNotice(Connection& db, std::string_view notice)
+{
+    db.prepare("INSERT OR REPLACE INTO meta(key, value) VALUES('notice', ?1)").bind(1, notice).run();
 }
 
 void rebuildSearch(Connection& db)

@@ -25,6 +25,10 @@ void loadArticles(Connection& db, const CsvTable& table);
 // title, link, date; list is "news" or "bubble"
 void loadNews(Connection& db, std::string_view list, const CsvTable& table);
 
+// The line the detail pages show under the data, such as a note that the
+// data is a sample; empty for none.
+void setNotice(Connection& db, std::string_view notice);
+
 void rebuildSearch(Connection& db);
 
 } // namespace tarvelo::server

@@ -1,0 +1,263 @@
+#include "customsservice.h"
+
+#include "answers.h"
+#include "cataloguepool.h"
+#include "log.h"
+#include "newsfeed.h"
+#include "pages.h"
+#include "soapendpoint.h"
+#include "wsdl.h"
+
+#include <httplib.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <stdexcept>
+
+namespace tarvelo::server {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// httplib listens with a backlog of 5; a burst of new connections beyond that
+// waits for SYN retransmission (a second or more). Widen it once bound.
+class Listener : public httplib::Server {
+public:
+    void widenBacklog() { ::listen(svr_sock_, SOMAXCONN); }
+};
+
+// What the request log needs from the handler, kept per worker thread: one
+// thread serves one request at a time and logs it when the answer is written.
+struct RequestNote {
+    std::optional<Clock::time_point> start;
+    std::string_view operation = "-";
+};
+thread_local RequestNote note;
+
+bool hostCharacter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
+           c == ':' || c == '[' || c == ']';
+}
+
+bool hasQueryKey(const httplib::Request& req, std::string_view key)
+{
+    return std::any_of(req.params.begin(), req.params.end(), [key](const auto& param) {
+        const std::string& name = param.first;
+        return std::equal(name.begin(), name.end(), key.begin(), key.end(),
+                          [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+    });
+}
+
+void reply(httplib::Response& res, int status, std::string body, std::string_view contentType)
+{
+    res.status = status;
+    res.body = std::move(body);
+    res.set_header("Content-Type", std::string(contentType));
+}
+
+std::string logTime()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
+    return text;
+}
+
+void logRequest(const httplib::Request& req, const httplib::Response& res)
+{
+    std::string line = logTime();
+    line += ' ';
+    line += req.remote_addr;
+    line += ' ';
+    line += req.method;
+    line += ' ';
+    line += req.path;
+    line += ' ';
+    line += note.operation;
+    line += ' ';
+    line += std::to_string(res.status);
+    line += ' ';
+    line += std::to_string(res.body.size());
+    line += "B ";
+    if (note.start) {
+        const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - *note.start);
+        char took[32];
+        std::snprintf(took, sizeof took, "%.2fms", static_cast<double>(micros.count()) / 1000.0);
+        line += took;
+    } else {
+        line += '-';
+    }
+    logLine(line);
+    note = {};
+}
+
+} // namespace
+
+struct CustomsService::Impl {
+    explicit Impl(ServiceSettings s);
+
+    void routes();
+    // "http://host:port" as the client addressed us, for links and the WSDL.
+    std::string siteBase(const httplib::Request& req) const;
+    void detailRoutes();
+    httplib::Server::HandlerResponse error(const httplib::Request& req, httplib::Response& res);
+
+    ServiceSettings settings;
+    CataloguePool catalogues;
+    std::string notice;
+    NewsFeed home;
+    NewsFeed bubble;
+    SoapEndpoint soap;
+    Listener http;
+    int port = 0;
+};
+
+namespace {
+
+std::vector<NewsItem> storedNews(CataloguePool& pool, std::string_view list)
+{
+    return pool.lease()->news(list);
+}
+
+} // namespace
+
+CustomsService::Impl::Impl(ServiceSettings s)
+    : settings(std::move(s)),
+      catalogues(settings.database),
+      notice(catalogues.lease()->notice()),
+      home(Operation::mdefaut, settings.newsFile, storedNews(catalogues, "news"), settings.newsCheckInterval),
+      bubble(Operation::maopao, settings.bubbleFile, storedNews(catalogues, "bubble"), settings.newsCheckInterval),
+      soap(catalogues, home, bubble, settings.token)
+{
+    const size_t threads = std::max<size_t>(1, settings.threads);
+    // httplib takes ownership of the queue it is handed and deletes it.
+    http.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    http.set_payload_max_length(settings.maxBody);
+    http.set_tcp_nodelay(true);
+    http.set_keep_alive_max_count(10000);
+    http.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
+        note.start = Clock::now();
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+    if (settings.logRequests)
+        http.set_logger(logRequest);
+    http.set_error_handler(httplib::Server::HandlerWithResponse(
+        [this](const httplib::Request& req, httplib::Response& res) { return error(req, res); }));
+    http.set_exception_handler([](const httplib::Request& req, httplib::Response& res, std::exception_ptr ep) {
+        std::string what = "unknown error";
+        try {
+            std::rethrow_exception(ep);
+        } catch (const std::exception& e) {
+            what = e.what();
+        } catch (...) {
+        }
+        logLine("error while answering " + req.method + " " + req.path + ": " + what);
+        reply(res, 500, faultAnswer("soap:Server", "the service could not answer: " + what), xmlContentType);
+    });
+    routes();
+}
+
+std::string CustomsService::Impl::siteBase(const httplib::Request& req) const
+{
+    std::string host = req.get_header_value("Host");
+    if (host.empty() || !std::all_of(host.begin(), host.end(), hostCharacter))
+        host = settings.host + ":" + std::to_string(port);
+    return "http://" + host;
+}
+
+void CustomsService::Impl::routes()
+{
+    http.Post("/Service.asmx", [this](const httplib::Request& req, httplib::Response& res) {
+        SoapEndpoint::Reply answer = soap.handle(req.body, siteBase(req));
+        note.operation = answer.operation;
+        reply(res, answer.status, std::move(answer.body), xmlContentType);
+    });
+    http.Get("/Service.asmx", [this](const httplib::Request& req, httplib::Response& res) {
+        const std::string base = siteBase(req);
+        if (hasQueryKey(req, "wsdl"))
+            reply(res, 200, wsdlDocument(base + "/", base + "/Service.asmx"), xmlContentType);
+        else
+            reply(res, 200, operationsPage(base + "/Service.asmx"), htmlContentType);
+    });
+    http.Get("/", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/Service.asmx"); });
+    detailRoutes();
+}
+
+void CustomsService::Impl::detailRoutes()
+{
+    http.Get(R"(/detail/tariff/(\d{2,10}))", [this](const httplib::Request& req, httplib::Response& res) {
+        const std::string code = req.matches[1];
+        const auto catalogue = catalogues.lease();
+        auto path = catalogue->hsPath(code);
+        auto lines = catalogue->tariffUnder(code);
+        if (path.empty() && lines.empty())
+            return reply(res, 404, notFoundPage("没有编码 " + code + " 的税则资料。"), htmlContentType);
+        reply(res, 200, tariffPage(code, path, lines, notice), htmlContentType);
+    });
+    http.Get(R"(/detail/rebate/(\d{2,10}))", [this](const httplib::Request& req, httplib::Response& res) {
+        const std::string code = req.matches[1];
+        const auto catalogue = catalogues.lease();
+        auto path = catalogue->hsPath(code);
+        auto lines = catalogue->rebatesUnder(code);
+        if (path.empty() && lines.empty())
+            return reply(res, 404, notFoundPage("没有编码 " + code + " 的退税资料。"), htmlContentType);
+        reply(res, 200, rebatePage(code, path, lines, notice), htmlContentType);
+    });
+    http.Get(R"(/detail/article/(\d{1,12}))", [this](const httplib::Request& req, httplib::Response& res) {
+        const auto article = catalogues.lease()->article(std::stoll(req.matches[1]));
+        if (!article)
+            return reply(res, 404, notFoundPage("没有这篇法规文章。"), htmlContentType);
+        reply(res, 200, articlePage(*article, notice), htmlContentType);
+    });
+}
+
+httplib::Server::HandlerResponse CustomsService::Impl::error(const httplib::Request& req, httplib::Response& res)
+{
+    if (!res.body.empty())
+        return httplib::Server::HandlerResponse::Unhandled;
+    if (res.status == 413)
+        reply(res, 413,
+              faultAnswer("soap:Client",
+                          "the request body is larger than " + std::to_string(settings.maxBody) + " bytes"),
+              xmlContentType);
+    else if (req.method == "POST")
+        reply(res, res.status, faultAnswer("soap:Client", "no SOAP endpoint at " + req.path), xmlContentType);
+    else
+        reply(res, res.status, notFoundPage("这里没有页面：" + req.path), htmlContentType);
+    return httplib::Server::HandlerResponse::Handled;
+}
+
+CustomsService::CustomsService(ServiceSettings settings) : impl_(std::make_unique<Impl>(std::move(settings))) {}
+
+CustomsService::~CustomsService() = default;
+
+int CustomsService::bind()
+{
+    Impl& i = *impl_;
+    const bool bound = i.settings.port == 0 ? (i.port = i.http.bind_to_any_port(i.settings.host)) > 0
+                                            : i.http.bind_to_port(i.settings.host, i.settings.port);
+    if (!bound)
+        throw std::runtime_error("cannot listen on " + i.settings.host + ":" + std::to_string(i.settings.port));
+    if (i.settings.port != 0)
+        i.port = i.settings.port;
+    i.http.widenBacklog();
+    return i.port;
+}
+
+void CustomsService::run()
+{
+    if (!impl_->http.listen_after_bind())
+        throw std::runtime_error("the listening socket failed");
+}
+
+void CustomsService::stop()
+{
+    impl_->http.stop();
+}
+
+} // namespace tarvelo::server

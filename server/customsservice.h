@@ -1,0 +1,46 @@
+#pragma once
+// The customs-data service over HTTP: SOAP 1.1 on POST /Service.asmx, its
+// WSDL and overview on GET, and the detail pages its answers link to.
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tarvelo::server {
+
+struct ServiceSettings {
+    std::string host = "127.0.0.1";
+    int port = 8936; // 0 picks a free port
+    std::filesystem::path database = "tarvelo-service.db";
+    std::size_t threads = 64;
+    std::optional<std::filesystem::path> newsFile;
+    std::optional<std::filesystem::path> bubbleFile;
+    std::string token = "7c41e9a03bd6f5821ce0a49d3b6";
+    std::size_t maxBody = 1u << 20;
+    std::chrono::milliseconds newsCheckInterval = std::chrono::seconds(1);
+    bool logRequests = true;
+};
+
+class CustomsService {
+public:
+    // Opens the database (which must exist, see ensureDatabase) and the news
+    // lists; throws when that fails.
+    explicit CustomsService(ServiceSettings settings);
+    ~CustomsService();
+    CustomsService(const CustomsService&) = delete;
+    CustomsService& operator=(const CustomsService&) = delete;
+
+    // Binds the listening socket and returns its port; throws when it cannot.
+    int bind();
+    // Serves requests until stop() is called from another thread.
+    void run();
+    void stop();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace tarvelo::server

@@ -1,0 +1,75 @@
+// tarvelo-service: serves the customs-data SOAP service, or imports CSV data
+// into its database. See --help.
+#include "csv.h"
+#include "customsservice.h"
+#include "database.h"
+#include "options.h"
+#include "sqlite.h"
+
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <pthread.h>
+#include <thread>
+
+namespace {
+
+using namespace tarvelo::server;
+
+int serve(ServiceSettings settings)
+{
+    // SIGINT and SIGTERM are taken by a thread of their own, which stops the
+    // server; every thread started later inherits the blocked mask.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    ensureDatabase(settings.database);
+    const std::string host = settings.host.find(':') == std::string::npos ? settings.host : "[" + settings.host + "]";
+    CustomsService service(std::move(settings));
+    const int port = service.bind();
+    std::cout << "listening on http://" << host << ":" << port << "/Service.asmx" << std::endl;
+
+    std::jthread signals([&service, stopSignals] {
+        int received = 0;
+        sigwait(&stopSignals, &received);
+        service.stop();
+    });
+    service.run();
+    // Wake the signal thread when the server ended on its own.
+    pthread_kill(signals.native_handle(), SIGTERM);
+    return 0;
+}
+
+int import(const Import& command)
+{
+    for (const std::string& line : importFiles(command.database, command.files))
+        std::cout << "loaded " << line << "\n";
+    std::cout << "imported into " << command.database.string() << std::endl;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        const Command command = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        if (std::holds_alternative<ShowHelp>(command)) {
+            std::cout << helpText();
+            return 0;
+        }
+        if (const auto* s = std::get_if<Serve>(&command))
+            return serve(s->settings);
+        return import(std::get<Import>(command));
+    } catch (const UsageError& e) {
+        std::cerr << "tarvelo-service: " << e.what() << "\n(see tarvelo-service --help)\n";
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "tarvelo-service: " << e.what() << "\n";
+        return 1;
+    }
+}

@@ -1,0 +1,126 @@
+#include "newsfeed.h"
+
+#include "answers.h"
+#include "csv.h"
+#include "escape.h"
+#include "log.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace tarvelo::server {
+namespace {
+
+// A client that sends a different host name on every request must not grow
+// the answer cache without bound.
+constexpr size_t maxCachedAnswers = 32;
+
+std::string readWhole(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot open " + file.string());
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad())
+        throw std::runtime_error("cannot read " + file.string());
+    return text.str();
+}
+
+} // namespace
+
+std::string newsMarkup(const std::vector<NewsItem>& items, std::string_view siteBase)
+{
+    std::string html = "<ul>";
+    for (const NewsItem& item : items) {
+        html += "<li><a href='";
+        if (item.link.starts_with('/'))
+            appendAttribute(html, siteBase);
+        appendAttribute(html, item.link);
+        html += "' target='_blank'>";
+        appendText(html, item.title);
+        html += "</a>";
+        if (!item.date.empty()) {
+            html += " <span>";
+            appendText(html, item.date);
+            html += "</span>";
+        }
+        html += "</li>";
+    }
+    html += "</ul>";
+    return html;
+}
+
+std::vector<NewsItem> readNewsFile(const std::filesystem::path& file)
+{
+    const CsvTable table(readWhole(file), file.string());
+    table.require({"title", "link", "date"});
+    std::vector<NewsItem> items;
+    for (size_t r = 0; r < table.size(); ++r)
+        items.push_back({table.field(r, "title"), table.field(r, "link"), table.field(r, "date")});
+    return items;
+}
+
+NewsFeed::NewsFeed(Operation operation, std::optional<std::filesystem::path> file, std::vector<NewsItem> storedItems,
+                   std::chrono::milliseconds checkInterval)
+    : operation_(operation), file_(std::move(file)), checkInterval_(checkInterval), items_(std::move(storedItems))
+{
+    if (file_)
+        items_.clear();
+    const std::lock_guard lock(mutex_);
+    refreshIfDue();
+}
+
+std::shared_ptr<const std::string> NewsFeed::answer(std::string_view ns, std::string_view siteBase)
+{
+    std::string key(ns);
+    key += '\n';
+    key += siteBase;
+    const std::lock_guard lock(mutex_);
+    refreshIfDue();
+    if (const auto it = answers_.find(key); it != answers_.end())
+        return it->second;
+    if (answers_.size() >= maxCachedAnswers)
+        answers_.clear();
+    auto rendered =
+        std::make_shared<const std::string>(newsAnswer(operation_, ns, escapeText(newsMarkup(items_, siteBase))));
+    answers_.emplace(std::move(key), rendered);
+    return rendered;
+}
+
+void NewsFeed::refreshIfDue()
+{
+    if (!file_)
+        return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now < nextCheck_)
+        return;
+    nextCheck_ = now + checkInterval_;
+
+    std::error_code ec;
+    const auto time = std::filesystem::last_write_time(*file_, ec);
+    const auto size = ec ? 0 : std::filesystem::file_size(*file_, ec);
+    if (ec) {
+        if (!missingReported_)
+            logLine(std::string(operationName(operation_)) + ": cannot read " + file_->string() + " (" + ec.message() +
+                    "); keeping the " + std::to_string(items_.size()) + " items read before");
+        missingReported_ = true;
+        return;
+    }
+    missingReported_ = false;
+    if (fileTime_ && *fileTime_ == time && fileSize_ == size)
+        return;
+    try {
+        items_ = readNewsFile(*file_);
+        logLine(std::string(operationName(operation_)) + ": " + std::to_string(items_.size()) + " news items read from " +
+                file_->string());
+    } catch (const std::exception& e) {
+        logLine(std::string(operationName(operation_)) + ": " + e.what() + "; keeping the " +
+                std::to_string(items_.size()) + " items read before");
+    }
+    fileTime_ = time;
+    fileSize_ = size;
+    answers_.clear();
+}
+
+} // namespace tarvelo::server

@@ -1,0 +1,176 @@
+#include "options.h"
+
+#include <charconv>
+
+namespace tarvelo::server {
+namespace {
+
+// Walks the arguments, handing out option values.
+class Arguments {
+public:
+    explicit Arguments(const std::vector<std::string>& args) : args_(args) {}
+    bool done() const { return at_ >= args_.size(); }
+    const std::string& next() { return args_[at_++]; }
+    const std::string& value(const std::string& option)
+    {
+        if (done())
+            throw UsageError(option + " needs a value");
+        return next();
+    }
+
+private:
+    const std::vector<std::string>& args_;
+    size_t at_ = 0;
+};
+
+long number(const std::string& text, const std::string& option, long low, long high)
+{
+    long n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || end != text.data() + text.size() || n < low || n > high)
+        throw UsageError(option + " wants a number from " + std::to_string(low) + " to " + std::to_string(high) +
+                         ", got \"" + text + "\"");
+    return n;
+}
+
+// "127.0.0.1:8936", "localhost:0" or "[::1]:8936".
+void parseListen(const std::string& text, ServiceSettings& settings)
+{
+    const auto colon = text.rfind(':');
+    if (colon == std::string::npos || colon == 0)
+        throw UsageError("--listen wants HOST:PORT, got \"" + text + "\"");
+    std::string host = text.substr(0, colon);
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']')
+        host = host.substr(1, host.size() - 2);
+    settings.host = host;
+    settings.port = static_cast<int>(number(text.substr(colon + 1), "--listen", 0, 65535));
+}
+
+Serve parseServe(Arguments& a)
+{
+    Serve serve;
+    ServiceSettings& s = serve.settings;
+    while (!a.done()) {
+        const std::string& option = a.next();
+        if (option == "--listen")
+            parseListen(a.value(option), s);
+        else if (option == "--db")
+            s.database = a.value(option);
+        else if (option == "--threads")
+            s.threads = static_cast<size_t>(number(a.value(option), option, 1, 1024));
+        else if (option == "--news")
+            s.newsFile = a.value(option);
+        else if (option == "--bubble")
+            s.bubbleFile = a.value(option);
+        else if (option == "--token")
+            s.token = a.value(option);
+        else if (option == "--quiet")
+            s.logRequests = false;
+        else
+            throw UsageError("unknown option \"" + option + "\"");
+    }
+    return serve;
+}
+
+Import parseImport(Arguments& a)
+{
+    Import import;
+    ImportFiles& f = import.files;
+    while (!a.done()) {
+        const std::string& option = a.next();
+        if (option == "--db")
+            import.database = a.value(option);
+        else if (option == "--tariff")
+            f.tariff = a.value(option);
+        else if (option == "--rebates")
+            f.rebates = a.value(option);
+        else if (option == "--articles")
+            f.articles = a.value(option);
+        else if (option == "--news")
+            f.news = a.value(option);
+        else if (option == "--bubble")
+            f.bubble = a.value(option);
+        else if (option == "--hs")
+            f.hs = a.value(option);
+        else if (option == "--sections")
+            f.sections = a.value(option);
+        else
+            throw UsageError("unknown import option \"" + option + "\"");
+    }
+    if (!f.tariff && !f.rebates && !f.articles && !f.news && !f.bubble && !f.hs)
+        throw UsageError("import needs at least one CSV file");
+    return import;
+}
+
+} // namespace
+
+Command parseCommandLine(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args)
+        if (arg == "--help" || arg == "-h")
+            return ShowHelp{};
+    Arguments a(args);
+    if (!a.done() && args.front() == "import") {
+        a.next();
+        return parseImport(a);
+    }
+    return parseServe(a);
+}
+
+std::string helpText()
+{
+    return R"(tarvelo-service: the customs-data SOAP service of the Tarvelo desktop program.
+
+Usage:
+  tarvelo-service [--listen HOST:PORT] [--db FILE] [--threads N]
+                  [--news FILE] [--bubble FILE] [--token TEXT] [--quiet]
+  tarvelo-service import [--db FILE] [--tariff CSV] [--rebates CSV] [--articles CSV]
+                  [--news CSV] [--bubble CSV] [--hs CSV --sections CSV]
+  tarvelo-service --help
+
+Serving:
+  --listen HOST:PORT  address to listen on (default 127.0.0.1:8936). Port 0 picks
+                      a free port. The address is printed on standard output as
+                      "listening on http://HOST:PORT/Service.asmx" once bound.
+  --db FILE           the database (default tarvelo-service.db). A missing file is
+                      created and filled from the data built into the program:
+                      the HS nomenclature and a SAMPLE schedule (not legal rates).
+  --threads N         request threads (default 64). A keep-alive connection holds
+                      its thread, so give at least as many as concurrent clients.
+  --news FILE         home news list (operation mdefaut), CSV with the columns
+  --bubble FILE       title,link,date; bubble list (operation maopao), the same.
+                      The files are checked about once a second and read again
+                      when they change: save the file to publish. Without these
+                      options the lists stored in the database are served.
+                      Links starting with "/" point into this service.
+  --token TEXT        the access token requests must carry in <taken>
+                      (default: the token built into the desktop program).
+  --quiet             no request log. Otherwise one line per request goes to
+                      standard error: time, client, method, path, operation,
+                      status, answer size, time taken.
+
+SOAP 1.1 on POST /Service.asmx: the operation is the first element of soap:Body,
+recognised by its local name in any namespace: Tariff, Commodity, Export and
+PE_Article with <keyword>, mdefaut and maopao without; all with <taken>. A
+SOAPAction header is not required and not looked at. Wrong token, malformed XML
+or an unknown operation give a SOAP fault with status 500; a body over 1 MiB a
+fault with status 413. GET /Service.asmx?WSDL gives the WSDL, GET /Service.asmx
+an overview; /detail/tariff/CODE, /detail/rebate/CODE and /detail/article/ID are
+the pages the answers link to.
+
+Importing replaces whole tables, in one transaction (all or nothing). Columns
+(first row is the header; more columns are ignored; UTF-8; quoted fields may hold
+commas and line breaks):
+  --tariff    code,name,mfn,general,consumption,vat,unit,supervision[,description]
+              code: 8 or 10 digits; description: English text, taken from the HS
+              subheading when empty or absent
+  --rebates   code,name,unit,rate[,description]
+  --articles  id,title,updated,source,body    updated like 2024-03-01T09:30:00+08:00;
+              body paragraphs separated by line breaks
+  --news, --bubble   title,link,date
+  --hs        section,hscode,description,parent,level   (levels 2, 4, 6 are kept)
+  --sections  section,name
+)";
+}
+
+} // namespace tarvelo::server

@@ -1,0 +1,24 @@
+#pragma once
+// The HTML pages the service serves besides its SOAP answers: the detail
+// pages its answers link to and the operations overview. UTF-8 throughout.
+#include "records.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvelo::server {
+
+// A tariff line, or every line under a heading; path is the HS context.
+std::string tariffPage(std::string_view code, const std::vector<HsEntry>& path, const std::vector<TariffLine>& lines,
+                       std::string_view notice);
+std::string rebatePage(std::string_view code, const std::vector<HsEntry>& path, const std::vector<RebateLine>& lines,
+                       std::string_view notice);
+std::string articlePage(const Article& article, std::string_view notice);
+std::string notFoundPage(std::string_view what);
+// GET /Service.asmx: the operations and how to call them.
+std::string operationsPage(std::string_view endpoint);
+
+inline constexpr std::string_view htmlContentType = "text/html; charset=utf-8";
+
+} // namespace tarvelo::server
