@@ -2,22 +2,91 @@
 
 #include "service/xmltext.h"
 
-#include <cstring>
+#include <array>
 
 namespace tarvelo::pages {
 namespace {
 
-// Position of name in names, or names.size().
-std::size_t indexOf(const char* name, std::span<const std::string_view> names)
-{
-    const std::size_t length = std::strlen(name);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string_view wanted = names[i];
-        if (wanted.size() == length && wanted[0] == name[0] && std::memcmp(wanted.data(), name, length) == 0)
-            return i;
+// Tells wanted names apart by their first byte, then compares the rest.
+class NameTable {
+public:
+    explicit NameTable(std::span<const std::string_view> names) : names_(names)
+    {
+        for (std::size_t i = 0; i < names.size(); ++i)
+            byFirst_[static_cast<unsigned char>(names[i][0])].push_back(i);
     }
-    return names.size();
-}
+
+    // Position of name in the wanted names, or size().
+    std::size_t find(const char* name) const
+    {
+        for (const std::size_t i : byFirst_[static_cast<unsigned char>(name[0])]) {
+            const std::string_view wanted = names_[i];
+            std::size_t k = 1;
+            while (k < wanted.size() && name[k] == wanted[k])
+                ++k;
+            if (k == wanted.size() && name[k] == '\0')
+                return i;
+        }
+        return names_.size();
+    }
+
+    std::size_t size() const { return names_.size(); }
+
+private:
+    std::span<const std::string_view> names_;
+    std::array<std::vector<std::size_t>, 256> byFirst_{};
+};
+
+// One pre-order pass over the document. Besides collecting the wanted
+// elements it notes, for the latest one, whether its content is one text or
+// CDATA node; anything else leaves its text to be gathered when rendering.
+class Collector : public pugi::xml_tree_walker {
+public:
+    Collector(const NameTable& names, std::vector<std::vector<RecordSet::Element>>& found)
+        : names_(names), found_(found)
+    {
+    }
+
+    bool for_each(pugi::xml_node& node) override
+    {
+        const pugi::xml_node_type type = node.type();
+        if (open_)
+            noteChildOfOpen(node, type);
+        if (type == pugi::node_element) {
+            const std::size_t field = names_.find(node.name());
+            if (field < names_.size()) {
+                auto& elements = found_[field];
+                elements.push_back({node, ""});
+                open_ = &elements.back();
+                openLevel_ = depth();
+                openHasChild_ = false;
+            }
+        }
+        return true;
+    }
+
+private:
+    // The first child of the open element may be its text; any other node
+    // inside it, or a node after it, closes it.
+    void noteChildOfOpen(pugi::xml_node& node, pugi::xml_node_type type)
+    {
+        if (depth() <= openLevel_) {
+            open_ = nullptr;
+            return;
+        }
+        const bool text = type == pugi::node_pcdata || type == pugi::node_cdata;
+        open_->text = (text && !openHasChild_) ? node.value() : nullptr;
+        openHasChild_ = true;
+        if (!open_->text)
+            open_ = nullptr;
+    }
+
+    const NameTable& names_;
+    std::vector<std::vector<RecordSet::Element>>& found_;
+    RecordSet::Element* open_ = nullptr;
+    int openLevel_ = 0;
+    bool openHasChild_ = false;
+};
 
 } // namespace
 
@@ -28,30 +97,20 @@ RecordSet::RecordSet(std::string_view answer, std::span<const std::string_view> 
         doc_.reset();
         return;
     }
-    // Iterative pre-order walk: document order, and no recursion depth limit.
-    pugi::xml_node node = doc_.first_child();
-    while (node) {
-        if (node.type() == pugi::node_element) {
-            const std::size_t field = indexOf(node.name(), names);
-            if (field < names.size())
-                found_[field].push_back(node);
-            if (const pugi::xml_node child = node.first_child()) {
-                node = child;
-                continue;
-            }
-        }
-        while (node && !node.next_sibling())
-            node = node.parent();
-        if (node)
-            node = node.next_sibling();
-    }
+    const NameTable table(names);
+    Collector collector(table, found_);
+    doc_.traverse(collector);
 }
 
 void RecordSet::appendValue(std::size_t field, std::size_t i, std::string& out) const
 {
     const auto& elements = found_[field];
-    if (i < elements.size())
-        service::appendTextContent(elements[i], out);
+    if (i >= elements.size())
+        return;
+    if (elements[i].text)
+        out += elements[i].text;
+    else
+        service::appendTextContent(elements[i].node, out);
 }
 
 } // namespace tarvelo::pages

@@ -266,3 +266,15 @@ TEST(ListPages, AnEmptyAnswerLeavesTheStyleAlone)
     EXPECT_TRUE(bubbleFragment("").ends_with("</style>\r"));
     EXPECT_TRUE(bubbleFragment("---").ends_with("</style>\r---"));
 }
+
+TEST(TariffPage, TextIsTakenOnlyFromInsideEachElement)
+{
+    // An empty element followed by text; a field nested in one of its own name.
+    const std::string answer = soapAnswer(
+        "Tariff", "<ArticleID>1</ArticleID><ArticleID>2</ArticleID><HS_code/>tail<HS_code>b</HS_code>"
+                  "<Product_name>x<Product_name>y</Product_name>z</Product_name>");
+    const std::string page = tariffFragment(answer).text;
+    EXPECT_NE(page.find("<td height='22' align='left'></td><td align='left'>xyz</td>"), std::string::npos);
+    EXPECT_NE(page.find("<td height='22' align='left'>b</td><td align='left'>y</td>"), std::string::npos);
+    EXPECT_EQ(page.find("tail"), std::string::npos);
+}
