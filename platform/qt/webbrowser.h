@@ -5,6 +5,8 @@
 
 namespace tarvelo::platform {
 
+class GuardedPage;
+
 // The browser control that shows the cache pages: reads them as GBK, lets a
 // page reach neither other local files nor the network, has no context menu,
 // and hands http/https links (and every _blank link) to the user's browser
@@ -19,6 +21,9 @@ public:
 signals:
     // A navigation finished (ok: the page loaded).
     void pageLoaded(bool ok);
+
+private:
+    GuardedPage* page_;
 };
 
 } // namespace tarvelo::platform

@@ -1,0 +1,79 @@
+#include "guardedpage.h"
+
+#include "desktoplinks.h"
+
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+
+namespace tarvelo::platform {
+namespace {
+
+// Pages whose body carries scroll="no" show no scroll bars.
+constexpr char noScrollScript[] = R"js(
+(function () {
+    var style = document.createElement('style');
+    style.textContent = 'body[scroll="no" i] { overflow: hidden; }';
+    (document.head || document.documentElement).appendChild(style);
+})();
+)js";
+
+QWebEngineScript noScroll()
+{
+    QWebEngineScript script;
+    script.setName(QStringLiteral("noscroll"));
+    script.setSourceCode(QString::fromLatin1(noScrollScript));
+    script.setInjectionPoint(QWebEngineScript::DocumentReady);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(true);
+    return script;
+}
+
+// Stands in for the window a _blank link asks for: learns the link's URL,
+// hands it to the desktop and goes.
+class LinkCatcher : public QWebEnginePage {
+public:
+    explicit LinkCatcher(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override
+    {
+        openInUserBrowser(url);
+        deleteLater();
+        return false;
+    }
+};
+
+} // namespace
+
+GuardedPage::GuardedPage(QObject* parent) : QWebEnginePage(parent)
+{
+    QWebEngineSettings* s = settings();
+    s->setDefaultTextEncoding(QStringLiteral("GBK"));
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    scripts().insert(noScroll());
+}
+
+bool GuardedPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
+{
+    if (isWebUrl(url)) {
+        if (type == NavigationTypeLinkClicked)
+            openInUserBrowser(url);
+        return false;
+    }
+    // Our own file, also when a link jumps to an anchor in it or it reloads.
+    return isMainFrame && url.isLocalFile() && !expected_.isEmpty()
+           && url.adjusted(QUrl::RemoveFragment) == expected_;
+}
+
+QWebEnginePage* GuardedPage::createWindow(WebWindowType)
+{
+    return new LinkCatcher(profile(), this);
+}
+
+} // namespace tarvelo::platform

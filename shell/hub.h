@@ -1,0 +1,108 @@
+#pragma once
+#include "bubble/bubblehost.h"
+#include "hubapi.h"
+#include "platform/hubcontrol.h"
+#include "traymenu.h"
+
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tarvelo {
+
+namespace platform {
+struct Seams;
+}
+
+class MainView;
+class cshtml;
+
+// The hub "menu": a hidden object that lives for the whole run. It holds the
+// state shared by the main window, the tab bar and the search bar, runs the
+// page commands, carries the tray icon with its menu, and owns the bubble
+// timer Timer1.
+class Hub : public QObject, public HubApi, public platform::HubControl, public BubbleHost {
+    Q_OBJECT
+public:
+    explicit Hub(platform::Seams& seams, QObject* parent = nullptr);
+    ~Hub() override;
+
+    // The loaded main window, or nullptr while it is unloaded.
+    void setView(MainView* view) { view_ = view; }
+
+    // First use by the main window's load: clears any old tray icon and adds
+    // ours. Later calls do nothing.
+    void load();
+    bool isLoaded() const { return loaded_; }
+
+    // HubApi
+    int16_t currentCategory() const override { return currentCategory_; }
+    void setCurrentCategory(int16_t index) override { currentCategory_ = index; }
+    bool categorySearched(int16_t index) const override;
+    void setCategorySearched(int16_t index) override;
+    void GetText1(int16_t index) override;
+    void SetText1(int16_t index) override;
+    void mdefaut() override;
+    void Tariff(const QString& str) override;
+    void Export(const QString& str) override;
+    void Commodity(const QString& str) override;
+    void pe_article(const QString& str) override;
+    void mainqh(int16_t index) override;
+    // HubApi and HubControl
+    void deltubiao() override;
+    // HubControl and BubbleHost
+    void setTimerEnabled(bool enabled) override;
+    // BubbleHost: one run of the bubble cycle, handed in by the program.
+    void mmaopao() override;
+    void setBubbleCycle(std::function<void()> cycle) { bubbleCycle_ = std::move(cycle); }
+
+    QTimer& Timer1() { return Timer1_; }
+    const QString& traytipText() const { return tip_; }
+    // The tray icon, or nullptr when the desktop has no notification area.
+    QSystemTrayIcon* trayIcon() const { return tray_; }
+    QMenu& menum() const { return *trayMenu_.menum; }
+
+    // The exit entry: asks first, then removes the icon and ends the process.
+    void mexit();
+
+signals:
+    // A left click on the tray icon: show the main window, loading it if needed.
+    void showMainWindow();
+    // mopen: show the main window in its normal state.
+    void openMainWindow();
+    // minrw: unload the main window; the program stays in the tray.
+    void unloadMainWindow();
+    // mabout: show the about box.
+    void aboutRequested();
+
+private:
+    using Content = std::string (cshtml::*)(std::string_view);
+    void lookup(std::string_view file, Content content, const QString& str);
+    void show(const std::string& path);
+    void addtubiao();
+    void trayActivated(QSystemTrayIcon::ActivationReason reason);
+    void Timer1_Timer();
+    static void openurl(const QString& url);
+
+    platform::Seams& seams_;
+    MainView* view_ = nullptr;
+    bool loaded_ = false;
+
+    int16_t currentCategory_ = 0;
+    std::array<int16_t, 4> categorySearched_{};
+    // Text1(0..3): the saved search text of each category.
+    std::array<QString, 4> Text1_;
+
+    QTimer Timer1_;
+    std::function<void()> bubbleCycle_;
+    QString tip_;
+    TrayMenu trayMenu_;
+    QSystemTrayIcon* tray_ = nullptr;
+};
+
+} // namespace tarvelo

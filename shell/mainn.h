@@ -1,0 +1,42 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+
+namespace tarvelo {
+
+namespace platform {
+struct Seams;
+}
+
+class Hub;
+class MainWindow;
+
+// The main window as the rest of the program knows it: it lasts for the run,
+// while the window it stands for is made on load and dropped on unload.
+class mainn : public QObject {
+    Q_OBJECT
+public:
+    mainn(Hub& hub, platform::Seams& seams, QObject* parent = nullptr);
+    ~mainn() override;
+
+    // The start-up sequence: load, lay out the frame, show centred.
+    void start();
+    // Shows the window, loading it first when it is unloaded.
+    void Show();
+    // Shows the window in its normal state (the tray menu's open entry).
+    void open();
+    // Drops the window; the program goes on in the tray.
+    void Unload();
+
+    // The loaded window, or nullptr.
+    MainWindow* window() const;
+
+private:
+    void load();
+
+    Hub& hub_;
+    platform::Seams& seams_;
+    QPointer<MainWindow> window_;
+};
+
+} // namespace tarvelo

@@ -1,0 +1,38 @@
+#pragma once
+#include "hub.h"
+#include "mainn.h"
+#include "platform/seams.h"
+
+#include <QPointer>
+
+namespace tarvelo {
+
+class frmAbout;
+
+// The running program: the seams bundle, the hub and the main window, wired
+// together. The program gives it the Qt seams, tests give it fakes.
+class Program {
+public:
+    Program(platform::MessageBox& messageBox, platform::ProcessExit& processExit, platform::Clock& clock,
+            platform::ProgramFolder& programFolder);
+    ~Program();
+
+    // Creates and shows the main window, which brings up the hub and tray.
+    void start() { main_.start(); }
+
+    platform::Seams& seams() { return seams_; }
+    Hub& hub() { return hub_; }
+    mainn& main() { return main_; }
+    frmAbout* about() const { return about_; }
+
+private:
+    void showAbout();
+
+    // The seams refer to the hub below; nothing uses them before it is made.
+    platform::Seams seams_;
+    Hub hub_;
+    mainn main_;
+    QPointer<frmAbout> about_;
+};
+
+} // namespace tarvelo

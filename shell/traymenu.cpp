@@ -1,0 +1,74 @@
+#include "traymenu.h"
+
+#include "links.h"
+#include "traypictures.h"
+
+#include <QAction>
+#include <QBitmap>
+#include <QMenu>
+#include <QPixmap>
+
+namespace tarvelo {
+namespace {
+
+// Thirteen hyphens: the caption of both separator lines.
+const QString separatorCaption = QStringLiteral("-------------");
+
+QFont menuFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPointSizeF(8.25);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QAction* item(QMenu& menu, const char* name, const QString& caption, const QString& picture = {})
+{
+    QAction* action = menu.addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!picture.isEmpty())
+        action->setIcon(QIcon(menuPicture(picture)));
+    return action;
+}
+
+void separatorLine(QMenu& menu, const char* name)
+{
+    QAction* line = menu.addSeparator();
+    line->setObjectName(QString::fromLatin1(name));
+    line->setText(separatorCaption);
+}
+
+} // namespace
+
+QPixmap menuPicture(const QString& resource)
+{
+    QPixmap picture(resource);
+    if (!picture.isNull())
+        picture.setMask(picture.createMaskFromColor(QColor(255, 0, 255), Qt::MaskInColor));
+    return picture;
+}
+
+TrayMenu buildTrayMenu()
+{
+    TrayMenu tray;
+    tray.menum = std::make_unique<QMenu>();
+    QMenu& menu = *tray.menum;
+    menu.setObjectName(QStringLiteral("menum"));
+    menu.setFont(menuFont());
+
+    tray.mopen = item(menu, "mopen", QStringLiteral("打开Tarvelo"));
+    tray.minrw = item(menu, "minrw", QStringLiteral("最小化任务栏"));
+    tray.mabout = item(menu, "mabout", QStringLiteral("关于Tarvelo"), traypictures::mabout);
+    separatorLine(menu, "no02");
+    tray.murl = item(menu, "murl", QStringLiteral("Veloria"), traypictures::murl);
+    static constexpr const char* names[] = {"murlno1", "murlno2", "murlno3", "murlno4", "murlno5"};
+    for (std::size_t i = 0; i < tray.murlno.size(); ++i)
+        tray.murlno[i] = item(menu, names[i], links::entries[i].caption, traypictures::murlno[i]);
+    separatorLine(menu, "no01");
+    tray.mexit = item(menu, "mexit", QStringLiteral("退出"), traypictures::mexit);
+    return tray;
+}
+
+} // namespace tarvelo
