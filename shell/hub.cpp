@@ -1,5 +1,6 @@
 #include "hub.h"
 
+#include "assets/skin.h"
 #include "chrome/ucsearch.h"
 #include "homeage.h"
 #include "links.h"
@@ -9,7 +10,6 @@
 #include "platform/browser.h"
 #include "platform/qt/desktoplinks.h"
 #include "platform/seams.h"
-#include "traypictures.h"
 #include "traytip.h"
 #include "version.h"
 
@@ -164,7 +164,7 @@ void Hub::addtubiao()
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
     if (!tray_) {
-        tray_ = new QSystemTrayIcon(QIcon(traypictures::hubIcon), this);
+        tray_ = new QSystemTrayIcon(QIcon(QString::fromLatin1(skin::icon16)), this);
         tray_->setToolTip(tip_);
         tray_->setContextMenu(trayMenu_.menum.get());
         connect(tray_, &QSystemTrayIcon::activated, this, &Hub::trayActivated);

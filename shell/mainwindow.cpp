@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "assets/skin.h"
 #include "chrome/framepieces.h"
 #include "chrome/top2.h"
 #include "chrome/ucsearch.h"
@@ -10,7 +11,6 @@
 #include "platform/qt/webbrowser.h"
 #include "platform/seams.h"
 #include "searchbox.h"
-#include "traypictures.h"
 #include "version.h"
 
 #include <QCloseEvent>
@@ -48,7 +48,7 @@ MainWindow::MainWindow(Hub& hub, platform::Seams& seams)
 {
     setObjectName(QStringLiteral("mainn"));
     setWindowTitle(QString::fromLatin1(version::title));
-    setWindowIcon(QIcon(traypictures::programIcon));
+    setWindowIcon(QIcon(QString::fromLatin1(skin::icon32)));
 
     // Made back to front, so that each child lies over the ones before it.
     topcent1 = child<topcent>(this, "topcent1", 2040, 1200, 615, 1215);

@@ -1,7 +1,5 @@
 #include "program.h"
 
-#include "chrome/frmabout.h"
-
 namespace tarvelo {
 
 Program::Program(platform::MessageBox& messageBox, platform::ProcessExit& processExit, platform::Clock& clock,

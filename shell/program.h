@@ -1,4 +1,5 @@
 #pragma once
+#include "chrome/frmabout.h"
 #include "hub.h"
 #include "mainn.h"
 #include "platform/seams.h"
@@ -6,8 +7,6 @@
 #include <QPointer>
 
 namespace tarvelo {
-
-class frmAbout;
 
 // The running program: the seams bundle, the hub and the main window, wired
 // together. The program gives it the Qt seams, tests give it fakes.

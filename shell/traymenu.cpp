@@ -1,10 +1,9 @@
 #include "traymenu.h"
 
+#include "assets/skin.h"
 #include "links.h"
-#include "traypictures.h"
 
 #include <QAction>
-#include <QBitmap>
 #include <QMenu>
 #include <QPixmap>
 
@@ -24,12 +23,12 @@ QFont menuFont()
     return font;
 }
 
-QAction* item(QMenu& menu, const char* name, const QString& caption, const QString& picture = {})
+QAction* item(QMenu& menu, const char* name, const QString& caption, const char* picture = nullptr)
 {
     QAction* action = menu.addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
-    if (!picture.isEmpty())
-        action->setIcon(QIcon(menuPicture(picture)));
+    if (picture)
+        action->setIcon(QIcon(skin::menuPixmap(picture)));
     return action;
 }
 
@@ -42,14 +41,6 @@ void separatorLine(QMenu& menu, const char* name)
 
 } // namespace
 
-QPixmap menuPicture(const QString& resource)
-{
-    QPixmap picture(resource);
-    if (!picture.isNull())
-        picture.setMask(picture.createMaskFromColor(QColor(255, 0, 255), Qt::MaskInColor));
-    return picture;
-}
-
 TrayMenu buildTrayMenu()
 {
     TrayMenu tray;
@@ -60,14 +51,16 @@ TrayMenu buildTrayMenu()
 
     tray.mopen = item(menu, "mopen", QStringLiteral("打开Tarvelo"));
     tray.minrw = item(menu, "minrw", QStringLiteral("最小化任务栏"));
-    tray.mabout = item(menu, "mabout", QStringLiteral("关于Tarvelo"), traypictures::mabout);
+    tray.mabout = item(menu, "mabout", QStringLiteral("关于Tarvelo"), skin::menuAbout);
     separatorLine(menu, "no02");
-    tray.murl = item(menu, "murl", QStringLiteral("Veloria"), traypictures::murl);
+    tray.murl = item(menu, "murl", QStringLiteral("Veloria"), skin::menuHome);
     static constexpr const char* names[] = {"murlno1", "murlno2", "murlno3", "murlno4", "murlno5"};
+    static constexpr const char* pictures[] = {skin::menuLink1, skin::menuLink2, skin::menuLink3, skin::menuLink4,
+                                               skin::menuLink5};
     for (std::size_t i = 0; i < tray.murlno.size(); ++i)
-        tray.murlno[i] = item(menu, names[i], links::entries[i].caption, traypictures::murlno[i]);
+        tray.murlno[i] = item(menu, names[i], links::entries[i].caption, pictures[i]);
     separatorLine(menu, "no01");
-    tray.mexit = item(menu, "mexit", QStringLiteral("退出"), traypictures::mexit);
+    tray.mexit = item(menu, "mexit", QStringLiteral("退出"), skin::menuExit);
     return tray;
 }
 

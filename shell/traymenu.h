@@ -1,5 +1,4 @@
 #pragma once
-#include <QPixmap>
 #include <QString>
 
 #include <array>
@@ -25,8 +24,5 @@ struct TrayMenu {
 // Builds the menu: captions, the two separator lines, the Tahoma 8.25 pt
 // font and the pictures of the eight decorated items.
 TrayMenu buildTrayMenu();
-
-// A 16 × 16 menu picture whose magenta pixels are transparent.
-QPixmap menuPicture(const QString& resource);
 
 } // namespace tarvelo
