@@ -1,7 +1,8 @@
 #include "framepieces.h"
 
 #include "picture.h"
-#include "skinpictures.h"
+
+#include "assets/skin.h"
 
 namespace tarvelo {
 namespace {
@@ -39,11 +40,11 @@ void FixedPiece::resizeTwips()
     setHeight(picture->Height());
 }
 
-top1::top1(QWidget* parent) : FixedPiece(parent, skinpictures::cornerTopLeft, false, element::top1) {}
-top3::top3(QWidget* parent) : FixedPiece(parent, skinpictures::cornerBottomLeft, true, element::top3) {}
-top4::top4(QWidget* parent) : FixedPiece(parent, skinpictures::cornerBottomRight, true, element::top4) {}
+top1::top1(QWidget* parent) : FixedPiece(parent, skin::cornerTopLeft, false, element::top1) {}
+top3::top3(QWidget* parent) : FixedPiece(parent, skin::cornerBottomLeft, true, element::top3) {}
+top4::top4(QWidget* parent) : FixedPiece(parent, skin::cornerBottomRight, true, element::top4) {}
 lefttext::lefttext(QWidget* parent)
-    : FixedPiece(parent, skinpictures::leftPicture, false, element::lefttext)
+    : FixedPiece(parent, skin::leftPicture, false, element::lefttext)
 {
 }
 
@@ -59,9 +60,9 @@ void SideStrip::resizeTwips()
     picture->setHeight(Height());
 }
 
-ucleft::ucleft(QWidget* parent) : SideStrip(parent, skinpictures::edgeLeft, element::ucleft) {}
+ucleft::ucleft(QWidget* parent) : SideStrip(parent, skin::edgeLeft, element::ucleft) {}
 
-ucright::ucright(QWidget* parent) : SideStrip(parent, skinpictures::edgeRight, element::ucright) {}
+ucright::ucright(QWidget* parent) : SideStrip(parent, skin::edgeRight, element::ucright) {}
 
 void ucright::mrefresh()
 {
@@ -86,7 +87,7 @@ void BandStrip::resizeTwips()
     setHeight(picture->Height());
 }
 
-ucbottom::ucbottom(QWidget* parent) : BandStrip(parent, skinpictures::edgeBottom, element::ucbottom) {}
-topcent::topcent(QWidget* parent) : BandStrip(parent, skinpictures::band, element::topcent) {}
+ucbottom::ucbottom(QWidget* parent) : BandStrip(parent, skin::edgeBottom, element::ucbottom) {}
+topcent::topcent(QWidget* parent) : BandStrip(parent, skin::band, element::topcent) {}
 
 } // namespace tarvelo

@@ -1,7 +1,7 @@
 #include "frmabout.h"
 
 #include "caption.h"
-#include "skinpictures.h"
+#include "assets/skin.h"
 #include "platform/qt/twips.h"
 
 #include <QKeyEvent>
@@ -67,18 +67,20 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     setFixedSize(platform::pixelsX(place::clientWidth), platform::pixelsY(place::clientHeight));
-    setWindowIcon(QIcon(skinpictures::programIcon16));
+    setWindowIcon(QIcon(skin::icon16));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, background);
     setPalette(colours);
     setAutoFillBackground(true);
 
     Image1 = new QLabel(this);
-    Image1->setPixmap(QPixmap(skinpictures::aboutLogo));
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QPixmap(skin::aboutLogo));
     Image1->setScaledContents(true);
     Image1->setGeometry(pixels(place::logo));
 
     lblTitle = new QLabel(QStringLiteral("“Tarvelo”软件介绍") + QStringLiteral("\r\n\r\n"), this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
     lblTitle->setFont(Caption::uiFont(14.25));
     lblTitle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblTitle->setGeometry(pixels(place::title));
@@ -86,17 +88,20 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     Line1 = new QWidget(this);
     QPalette grey = Line1->palette();
     grey.setColor(QPalette::Window, lineColor);
+    Line1->setObjectName(QStringLiteral("Line1"));
     Line1->setPalette(grey);
     Line1->setAutoFillBackground(true);
     Line1->setGeometry(platform::pixelsX(place::lineLeft), platform::pixelsY(place::lineTop),
                        platform::pixelsX(place::lineRight - place::lineLeft) + 1, 1);
 
     Text1 = new QPlainTextEdit(introductionText, this);
+    Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setReadOnly(true);
     Text1->setFont(Caption::uiFont(10.5));
     Text1->setGeometry(pixels(place::introduction));
 
     cmdOK = new QPushButton(QStringLiteral("确定"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     cmdOK->setGeometry(pixels(place::ok));
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

@@ -3,7 +3,7 @@
 #include "caption.h"
 #include "mainwindowhost.h"
 #include "picture.h"
-#include "skinpictures.h"
+#include "assets/skin.h"
 #include "platform/messagebox.h"
 #include "platform/processexit.h"
 #include "shell/hubapi.h"
@@ -43,9 +43,10 @@ const QColor homeColor(0, 0, 192);
 constexpr std::string_view exitQuestion = "  你确定要退出 Tarvelo 软件吗？  ";
 constexpr std::string_view exitCaption = "退出Tarvelo";
 
-Picture* button(QWidget* parent, const QString& resource, int width)
+Picture* button(QWidget* parent, const char* name, const QString& resource, int width)
 {
     auto* picture = new Picture(parent, resource);
+    picture->setObjectName(QLatin1String(name));
     picture->setTwipsGeometry(0, place::buttonTop, width, place::buttonHeight);
     return picture;
 }
@@ -56,24 +57,28 @@ top2::top2(QWidget* parent, HubApi& hub, MainWindowHost& host)
     : TwipsWidget(parent), hub_(hub), host_(host)
 {
     // Created back to front: a later child is drawn over an earlier one.
-    ptop2 = new Picture(this, skinpictures::titlePiece);
+    ptop2 = new Picture(this, skin::titleBackground);
+    ptop2->setObjectName(QStringLiteral("ptop2"));
     ptop2->setTwipsGeometry(0, 0, place::pieceWidth, place::pieceHeight);
-    iclose_1 = button(this, skinpictures::closeNormal, place::closeWidth);
-    imix_1 = button(this, skinpictures::maximiseNormal, place::maximiseWidth);
-    imin_1 = button(this, skinpictures::minimiseNormal, place::minimiseWidth);
-    iclose = button(this, skinpictures::closeHover, place::closeWidth);
-    imix = button(this, skinpictures::maximiseHover, place::maximiseWidth);
-    imin = button(this, skinpictures::minimiseHover, place::minimiseWidth);
+    iclose_1 = button(this, "iclose_1", skin::closeButton, place::closeWidth);
+    imix_1 = button(this, "imix_1", skin::maximiseButton, place::maximiseWidth);
+    imin_1 = button(this, "imin_1", skin::minimiseButton, place::minimiseWidth);
+    iclose = button(this, "iclose", skin::closeButtonHover, place::closeWidth);
+    imix = button(this, "imix", skin::maximiseButtonHover, place::maximiseWidth);
+    imin = button(this, "imin", skin::minimiseButtonHover, place::minimiseWidth);
     txtn4 = new Caption(this, QStringLiteral("返回主页"));
     txtn4->setTwipsGeometry(place::homeCaptionIndent, place::homeCaptionTop,
                             place::homeCaptionWidth, place::homeCaptionHeight);
+    txtn4->setObjectName(QStringLiteral("txtn4"));
     txtn4->setColor(homeColor);
-    Image4_1 = new Picture(this, skinpictures::tabSelected);
+    Image4_1 = new Picture(this, skin::tabSelected);
+    Image4_1->setObjectName(QStringLiteral("Image4_1"));
     Image4_1->setTwipsGeometry(0, place::homeSelectedTop, place::homeWidth, place::homeHeight);
-    Image4 = new Picture(this, skinpictures::tabNormal);
+    Image4 = new Picture(this, skin::tabNormal);
+    Image4->setObjectName(QStringLiteral("Image4"));
     Image4->setTwipsGeometry(0, place::homeTop, place::homeWidth, place::homeHeight);
-    imix_2 = button(this, skinpictures::restoreNormal, place::maximiseWidth);
-    imix_3 = button(this, skinpictures::restoreHover, place::maximiseWidth);
+    imix_2 = button(this, "imix_2", skin::restoreButton, place::maximiseWidth);
+    imix_3 = button(this, "imix_3", skin::restoreButtonHover, place::maximiseWidth);
 
     connect(imin, &Picture::clicked, this, &top2::minimiseClicked);
     connect(imix, &Picture::clicked, this, &top2::maximiseClicked);

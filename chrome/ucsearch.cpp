@@ -2,7 +2,7 @@
 
 #include "mainwindowhost.h"
 #include "picture.h"
-#include "skinpictures.h"
+#include "assets/skin.h"
 #include "shell/hubapi.h"
 
 #include <QThread>
@@ -46,12 +46,15 @@ ucsearch::ucsearch(QWidget* parent, HubApi& hub, MainWindowHost& host)
     : TwipsWidget(parent), hub_(hub), host_(host)
 {
     // Created back to front: a later child is drawn over an earlier one.
-    Image1 = new Picture(this, skinpictures::searchBar);
+    Image1 = new Picture(this, skin::searchBackground);
+    Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setTwipsGeometry(0, 0, place::barWidth, place::barHeight);
-    Image2 = new Picture(this, skinpictures::searchButtonHover);
+    Image2 = new Picture(this, skin::searchButtonHover);
+    Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setTwipsGeometry(place::buttonLeft, place::buttonTop, place::buttonWidth, place::buttonHeight);
     Image2->hide();
-    Image3 = new Picture(this, skinpictures::searchButton);
+    Image3 = new Picture(this, skin::searchButton);
+    Image3->setObjectName(QStringLiteral("Image3"));
     Image3->setTwipsGeometry(place::buttonLeft, place::buttonTop, place::buttonWidth, place::buttonHeight);
 
     connect(Image3, &Picture::mouseMoved, this, [this] { showHoverLook(true); });

@@ -3,7 +3,7 @@
 #include "caption.h"
 #include "mainwindowhost.h"
 #include "picture.h"
-#include "skinpictures.h"
+#include "assets/skin.h"
 #include "shell/hubapi.h"
 
 #include <QColor>
@@ -47,21 +47,21 @@ uctop::uctop(QWidget* parent, HubApi& hub, MainWindowHost& host)
     : TwipsWidget(parent), hub_(hub), host_(host)
 {
     // Created back to front: a later child is drawn over an earlier one.
-    Image1 = new Picture(this, skinpictures::tabStrip);
+    Image1 = new Picture(this, skin::tabBarBackground);
     Image1->setTwipsGeometry(0, 0, place::stripWidth, place::stripHeight);
-    Image2_0 = new Picture(this, skinpictures::tabSelected);
+    Image2_0 = new Picture(this, skin::tabSelected);
     Image2_0->setTwipsGeometry(0, place::selectedTop, place::tabWidth, place::tabHeight);
     for (auto& tab : Image3) {
-        tab = new Picture(this, skinpictures::tabNormal);
+        tab = new Picture(this, skin::tabNormal);
         tab->setTwipsGeometry(0, place::tabTop, place::tabWidth, place::tabHeight);
     }
     for (size_t i = 0; i < txtn.size(); ++i) {
         txtn[i] = new Caption(this, tabCaptions[i]);
         txtn[i]->setTwipsGeometry(0, place::captionTop, place::captionWidth, place::captionHeight);
     }
-    Image4 = new Picture(this, skinpictures::tabNormal);
+    Image4 = new Picture(this, skin::tabNormal);
     Image4->setTwipsGeometry(place::homeLeft, place::tabTop, place::tabWidth, place::tabHeight);
-    Image4_1 = new Picture(this, skinpictures::tabSelected);
+    Image4_1 = new Picture(this, skin::tabSelected);
     Image4_1->setTwipsGeometry(place::homeLeft, place::selectedTop, place::tabWidth, place::tabHeight);
     txtn4 = new Caption(this, QStringLiteral("返回主页"));
     txtn4->setTwipsGeometry(0, place::captionTop, place::homeCaptionWidth, place::homeCaptionHeight);
@@ -72,6 +72,16 @@ uctop::uctop(QWidget* parent, HubApi& hub, MainWindowHost& host)
         connect(Image3[i], &Picture::clicked, this, [this, index] { tabClicked(index); });
         connect(txtn[i], &Caption::clicked, this, [this, index] { tabClicked(index); });
     }
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image2_0->setObjectName(QStringLiteral("Image2_0"));
+    for (size_t i = 0; i < Image3.size(); ++i) {
+        Image3[i]->setObjectName(QStringLiteral("Image3_%1").arg(i));
+        txtn[i]->setObjectName(QStringLiteral("txtn_%1").arg(i));
+    }
+    Image4->setObjectName(QStringLiteral("Image4"));
+    Image4_1->setObjectName(QStringLiteral("Image4_1"));
+    txtn4->setObjectName(QStringLiteral("txtn4"));
+
     connect(Image4, &Picture::clicked, this, &uctop::homeClicked);
     connect(txtn4, &Caption::clicked, this, &uctop::homeClicked);
     connect(Image1, &Picture::mousePressed, this, &uctop::backgroundPressed);
