@@ -6,6 +6,9 @@
 
 namespace tarvelo::server {
 
+// Longer keywords cannot be part of any stored text; they match nothing.
+inline constexpr size_t maxKeywordBytes = 1000;
+
 struct Keyword {
     std::string phrase;             // trimmed, inner white space collapsed, ASCII lower-cased
     std::string code;               // the digits when the keyword is a code ("84.71" -> "8471"), else empty

@@ -42,7 +42,7 @@ SearchIndex::SearchIndex(Connection& db, std::string_view table, std::string_vie
 std::vector<std::int64_t> SearchIndex::find(const Keyword& keyword, size_t limit)
 {
     std::vector<std::int64_t> ids;
-    if (keyword.empty() || limit == 0)
+    if (keyword.empty() || keyword.phrase.size() > maxKeywordBytes || limit == 0)
         return ids;
     if (byCode_ && !keyword.code.empty())
         codeMatches(keyword, limit, ids);

@@ -55,7 +55,9 @@ Statement& Statement::reset()
 
 Statement& Statement::bind(int index, std::string_view text)
 {
-    if (sqlite3_bind_text(stmt_.get(), index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT) !=
+    // An empty view may carry no pointer at all; SQLite would store NULL for it.
+    const char* data = text.data() ? text.data() : "";
+    if (sqlite3_bind_text(stmt_.get(), index, data, static_cast<int>(text.size()), SQLITE_TRANSIENT) !=
         SQLITE_OK)
         fail(db_, "cannot bind");
     return *this;

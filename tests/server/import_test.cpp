@@ -1,0 +1,85 @@
+// CSV reading and `tarvelo-service import`, which replaces the sample data.
+#include "csv.h"
+#include "runningservice.h"
+#include "soaphelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace tarvelo::testkit {
+namespace {
+
+using server::CsvError;
+using server::CsvTable;
+using server::parseCsv;
+
+void write(const std::filesystem::path& file, std::string_view text)
+{
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+}
+
+TEST(CsvReading, QuotesLineBreaksByteOrderMarkAndCrLf)
+{
+    const auto rows = parseCsv("\xEF\xBB\xBF" "a,b,c\r\n\"x, y\",\"say \"\"hi\"\"\",\"two\nlines\"\r\n,,\n\n", "t");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"x, y", "say \"hi\"", "two\nlines"}));
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"", "", ""}));
+    EXPECT_THROW(parseCsv("a,\"open\n", "t"), CsvError);
+    EXPECT_THROW(parseCsv("a,b\"c\n", "t"), CsvError);
+
+    const CsvTable table("code,name\n01,马\n02,牛\n", "t");
+    EXPECT_EQ(table.size(), 2u);
+    EXPECT_EQ(table.field(1, "name"), "牛");
+    EXPECT_THROW(table.field(0, "rate"), CsvError);
+    EXPECT_THROW(table.require({"code", "rate"}), CsvError);
+    EXPECT_THROW(CsvTable("a,b\n1\n", "t"), CsvError);
+}
+
+TEST(ServiceImport, ReplacesTheScheduleAndRejectsBadFilesWhole)
+{
+    TempFolder folder;
+    const auto db = (folder.path() / "import.db").string();
+    const auto tariff = folder.path() / "tariff.csv";
+    write(tariff, "code,name,mfn,general,consumption,vat,unit,supervision\n"
+                  "72083600,进口测试热轧卷材,1%,2%,,13%,千克,\n"
+                  "9999999999,测试十位编码,0%,0%,,13%,个,A\n");
+    const auto articles = folder.path() / "articles.csv";
+    write(articles, "id,title,updated,source,body\n7,\"测试公告, 第一号\",2025-01-02T03:04:05+08:00,测试,\"第一段\n第二段\"\n");
+
+    std::string output;
+    ASSERT_EQ(runServiceCommand({"import", "--db", db, "--tariff", tariff.string(), "--articles", articles.string()},
+                                output),
+              0)
+        << output;
+    EXPECT_NE(output.find("loaded 2 tariff lines"), std::string::npos) << output;
+
+    // A broken file changes nothing: the good file named with it is not loaded either.
+    const auto broken = folder.path() / "broken.csv";
+    write(broken, "code,name,unit,rate\n12AB,坏编码,个,13%\n");
+    const auto news = folder.path() / "news.csv";
+    write(news, "title,link,date\nShould not appear,/x,\n");
+    output.clear();
+    EXPECT_EQ(runServiceCommand({"import", "--db", db, "--news", news.string(), "--rebates", broken.string()}, output), 1);
+    EXPECT_NE(output.find("12AB"), std::string::npos) << output;
+    output.clear();
+    EXPECT_EQ(runServiceCommand({"import", "--db", db}, output), 2);
+
+    RunningService service({"--db", db});
+    const HttpReply steel = httpPost(service.port(), soapRequest("Tariff", "<keyword>热轧</keyword>", validToken));
+    EXPECT_EQ(elementTexts(steel.body, "Product_name"), std::vector<std::string>{"进口测试热轧卷材"});
+    EXPECT_EQ(elementTexts(steel.body, "EN_Description").front().substr(0, 5), "Iron ") << "taken from the HS";
+    const HttpReply tenDigits = httpPost(service.port(), soapRequest("Tariff", "<keyword>9999999999</keyword>", validToken));
+    EXPECT_EQ(elementTexts(tenDigits.body, "HS_code"), std::vector<std::string>{"9999999999"});
+    const HttpReply article = httpPost(service.port(), soapRequest("PE_Article", "<keyword>第一号</keyword>", validToken));
+    EXPECT_EQ(elementTexts(article.body, "title"), std::vector<std::string>{"测试公告, 第一号"});
+    EXPECT_EQ(elementTexts(article.body, "UpdateTime"), std::vector<std::string>{"2025-01-02T03:04:05+08:00"});
+    EXPECT_EQ(httpPost(service.port(), soapRequest("mdefaut", "", validToken)).body.find("Should not appear"),
+              std::string::npos);
+    // The sample note goes once a real schedule is imported.
+    EXPECT_EQ(httpGet(service.port(), "/detail/tariff/72083600").body.find("示例数据"), std::string::npos);
+}
+
+} // namespace
+} // namespace tarvelo::testkit
