@@ -1,0 +1,69 @@
+#include "bubblecycle.h"
+
+#include "desktop.h"
+#include "loading.h"
+#include "pages/cshtml.h"
+#include "pages/pagefiles.h"
+#include "platform/qt/webbrowser.h"
+#include "service/baseencode.h"
+
+#include <filesystem>
+
+namespace tarvelo {
+
+BubbleCycle::BubbleCycle(platform::Seams& seams, BubbleHost& host, const Desktop& desktop)
+    : seams_(seams), host_(host), desktop_(desktop)
+{
+}
+
+BubbleCycle::~BubbleCycle() = default;
+
+const Desktop& BubbleCycle::defaultDesktop()
+{
+    return PrimaryScreen::instance();
+}
+
+loading& BubbleCycle::bubble()
+{
+    if (!loading_)
+        loading_ = std::make_unique<loading>(host_, desktop_);
+    return *loading_;
+}
+
+void BubbleCycle::mmaopao()
+{
+    cshtml page(seams_);
+    page.pathn(pagefiles::fingerprint);
+    const std::string content = page.maopao();
+    std::string stored;
+    try {
+        stored = page.readtxt(pagefiles::fingerprint);
+    } catch (const std::filesystem::filesystem_error&) {
+        // An unreadable fingerprint decides nothing: no file is written and
+        // nothing is shown.
+        return;
+    }
+    if (baseencode::encodestr(content) == stored)
+        return;
+
+    // Every maopao call asks the service anew: the stored fingerprint is that
+    // of this second answer, the page that of the third.
+    page.bodystr(baseencode::encodestr(page.maopao()));
+    page.createhtml();
+
+    page.pathn(pagefiles::bubble);
+    std::string text = page.htmlheadno();
+    text += page.maopao();
+    text += page.htmlfoor();
+    page.bodystr(std::move(text));
+    page.createhtml();
+
+    // Touching the browser of a window that is not loaded loads it, and its
+    // load runs this command once more through the hub.
+    loading& window = bubble();
+    window.WebBrowser1().Navigate(page.pathn());
+    window.Load();
+    window.show();
+}
+
+} // namespace tarvelo

@@ -1,0 +1,41 @@
+#pragma once
+#include "platform/seams.h"
+
+#include <memory>
+
+namespace tarvelo {
+
+class BubbleHost;
+class Desktop;
+class loading;
+
+// The bubble refresh: fetches the bubble list, compares its fingerprint with
+// the one stored in the cache folder and, when they differ, stores the new
+// one, writes the bubble page and shows it in the bubble window. The hub owns
+// the cycle and forwards its command mmaopao to it on every timer tick; the
+// bubble window's load runs the command once more through the hub.
+class BubbleCycle {
+public:
+    BubbleCycle(platform::Seams& seams, BubbleHost& host,
+                const Desktop& desktop = defaultDesktop());
+    ~BubbleCycle();
+    BubbleCycle(const BubbleCycle&) = delete;
+    BubbleCycle& operator=(const BubbleCycle&) = delete;
+
+    void mmaopao();
+
+    // The bubble window, or null before the first change was shown.
+    loading* window() const { return loading_.get(); }
+
+private:
+    static const Desktop& defaultDesktop();
+    // The bubble window, created on first use.
+    loading& bubble();
+
+    platform::Seams& seams_;
+    BubbleHost& host_;
+    const Desktop& desktop_;
+    std::unique_ptr<loading> loading_;
+};
+
+} // namespace tarvelo
