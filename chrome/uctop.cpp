@@ -51,13 +51,14 @@ uctop::uctop(QWidget* parent, HubApi& hub, MainWindowHost& host)
     Image1->setTwipsGeometry(0, 0, place::stripWidth, place::stripHeight);
     Image2_0 = new Picture(this, skin::tabSelected);
     Image2_0->setTwipsGeometry(0, place::selectedTop, place::tabWidth, place::tabHeight);
+    // The tabs and their captions get their places in the initialisation below.
     for (auto& tab : Image3) {
         tab = new Picture(this, skin::tabNormal);
-        tab->setTwipsGeometry(0, place::tabTop, place::tabWidth, place::tabHeight);
+        tab->setTwipsGeometry(0, 0, place::tabWidth, place::tabHeight);
     }
     for (size_t i = 0; i < txtn.size(); ++i) {
         txtn[i] = new Caption(this, tabCaptions[i]);
-        txtn[i]->setTwipsGeometry(0, place::captionTop, place::captionWidth, place::captionHeight);
+        txtn[i]->setTwipsGeometry(0, 0, place::captionWidth, place::captionHeight);
     }
     Image4 = new Picture(this, skin::tabNormal);
     Image4->setTwipsGeometry(place::homeLeft, place::tabTop, place::tabWidth, place::tabHeight);

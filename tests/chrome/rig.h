@@ -38,6 +38,16 @@ inline void hover(QWidget* w)
     QTest::mouseMove(w, QPoint(4, 4));
 }
 
+// Names of the children of w from back to front.
+inline QStringList stacking(const QWidget* w)
+{
+    QStringList names;
+    for (const QObject* child : w->children())
+        if (child->isWidgetType())
+            names << child->objectName();
+    return names;
+}
+
 // The visible state of a child, as far as its own flag goes.
 inline bool shown(const QWidget* w) { return !w->isHidden(); }
 

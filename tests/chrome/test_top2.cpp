@@ -59,6 +59,14 @@ private slots:
         QVERIFY(t.log.isEmpty());
     }
 
+    void stacksHoverLooksOverNormalLooks()
+    {
+        TitleBar t;
+        QCOMPARE(stacking(t.bar),
+                 QStringList({"ptop2", "iclose_1", "imix_1", "imin_1", "iclose", "imix", "imin", "Image4_1",
+                              "Image4", "imix_2", "imix_3", "txtn4"}));
+    }
+
     void placesButtonsAfterResize()
     {
         TitleBar t;

@@ -38,6 +38,7 @@ private slots:
         QCOMPARE(t.p("Image3")->Height(), 420);
         QVERIFY(shown(t.p("Image3")));
         QVERIFY(!shown(t.p("Image2")));
+        QCOMPARE(stacking(t.bar), QStringList({"Image1", "Image2", "Image3"}));
     }
 
     void refusesEmptyAndPlaceholderTexts_data()

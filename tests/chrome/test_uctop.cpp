@@ -70,6 +70,14 @@ private slots:
         QVERIFY(!shown(t.caption(QStringLiteral("txtn4"))));
     }
 
+    void stacksSelectedTabAndCaptionInFront()
+    {
+        TabBar t;
+        QCOMPARE(stacking(t.bar),
+                 QStringList({"Image1", "Image3_0", "Image3_1", "Image3_2", "Image3_3", "txtn_0", "txtn_2",
+                              "txtn_3", "Image4", "Image4_1", "txtn4", "Image2_0", "txtn_1"}));
+    }
+
     void placesTabsAndCaptions()
     {
         TabBar t;
