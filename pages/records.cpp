@@ -3,29 +3,38 @@
 #include "service/xmltext.h"
 
 #include <array>
+#include <cstdint>
+#include <stdexcept>
 
 namespace tarvelo::pages {
 namespace {
 
 // Tells wanted names apart by their first byte, then compares the rest.
+// Fixed tables: building one costs no allocation, which counts for small answers.
 class NameTable {
 public:
     explicit NameTable(std::span<const std::string_view> names) : names_(names)
     {
-        for (std::size_t i = 0; i < names.size(); ++i)
-            byFirst_[static_cast<unsigned char>(names[i][0])].push_back(i);
+        if (names.size() >= 255)
+            throw std::length_error("too many record field names");
+        // Chains are built back to front so that each runs in list order.
+        for (std::size_t i = names.size(); i-- > 0;) {
+            auto& head = first_[static_cast<unsigned char>(names[i][0])];
+            next_[i] = head;
+            head = static_cast<std::uint8_t>(i + 1);
+        }
     }
 
     // Position of name in the wanted names, or size().
     std::size_t find(const char* name) const
     {
-        for (const std::size_t i : byFirst_[static_cast<unsigned char>(name[0])]) {
-            const std::string_view wanted = names_[i];
+        for (std::size_t link = first_[static_cast<unsigned char>(name[0])]; link != 0; link = next_[link - 1]) {
+            const std::string_view wanted = names_[link - 1];
             std::size_t k = 1;
             while (k < wanted.size() && name[k] == wanted[k])
                 ++k;
             if (k == wanted.size() && name[k] == '\0')
-                return i;
+                return link - 1;
         }
         return names_.size();
     }
@@ -34,7 +43,10 @@ public:
 
 private:
     std::span<const std::string_view> names_;
-    std::array<std::vector<std::size_t>, 256> byFirst_{};
+    // 1 + position of the first name with that first byte, 0 for none.
+    std::array<std::uint8_t, 256> first_{};
+    // 1 + position of the next name with the same first byte, 0 for none.
+    std::array<std::uint8_t, 255> next_{};
 };
 
 // One pre-order pass over the document. Besides collecting the wanted
