@@ -1,0 +1,99 @@
+#include "platform/qt/desktoplinks.h"
+#include "platform/qt/qtmessagebox.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace tarvelo::platform;
+
+namespace {
+
+// Receives the URLs the desktop would open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    UrlCatcher()
+    {
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open");
+    }
+    ~UrlCatcher() override
+    {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    }
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+TEST(DesktopLinks, OnlyWebAddressesReachTheUsersBrowser)
+{
+    UrlCatcher catcher;
+    EXPECT_TRUE(openInUserBrowser(QUrl(QStringLiteral("http://www.example.org/a"))));
+    EXPECT_TRUE(openInUserBrowser(QUrl(QStringLiteral("HTTPS://www.example.org/b"))));
+    EXPECT_FALSE(openInUserBrowser(QUrl(QStringLiteral("file:///etc/passwd"))));
+    EXPECT_FALSE(openInUserBrowser(QUrl(QStringLiteral("javascript:alert(1)"))));
+    EXPECT_FALSE(openInUserBrowser(QUrl(QStringLiteral("http:///nohost"))));
+    ASSERT_EQ(catcher.opened.size(), 2);
+    EXPECT_EQ(catcher.opened[0].host(), QStringLiteral("www.example.org"));
+}
+
+// Answers the next message box with a key press and remembers what it showed.
+struct BoxReader {
+    QString text, caption;
+    int buttons = 0;
+    bool hasIcon = true;
+    void pressSoon(int key)
+    {
+        QTimer::singleShot(50, [this, key] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            text = box->text();
+            caption = box->windowTitle();
+            buttons = box->buttons().size();
+            hasIcon = box->icon() != QMessageBox::NoIcon;
+            QTest::keyClick(box, static_cast<Qt::Key>(key));
+        });
+    }
+};
+
+TEST(QtMessageBox, OkCancelWithEscapeAsCancel)
+{
+    QtMessageBox boxes;
+    BoxReader reader;
+    reader.pressSoon(Qt::Key_Escape);
+    EXPECT_EQ(boxes.show("first\rsecond\r\nthird", "title", Buttons::OkCancel), Choice::Cancel);
+    EXPECT_EQ(reader.text, QStringLiteral("first\nsecond\nthird"));
+    EXPECT_EQ(reader.caption, QStringLiteral("title"));
+    EXPECT_EQ(reader.buttons, 2);
+    EXPECT_FALSE(reader.hasIcon);
+
+    reader.pressSoon(Qt::Key_Return);
+    EXPECT_EQ(boxes.show("退出", "退出Tarvelo", Buttons::OkCancel), Choice::Ok);
+    EXPECT_EQ(reader.text, QStringLiteral("退出"));
+}
+
+TEST(QtMessageBox, OkOnly)
+{
+    QtMessageBox boxes;
+    BoxReader reader;
+    reader.pressSoon(Qt::Key_Escape);
+    EXPECT_EQ(boxes.show("nothing found", "Tarvelo", Buttons::Ok), Choice::Ok);
+    EXPECT_EQ(reader.buttons, 1);
+}
+
+} // namespace
+
+#include "platform_test.moc"

@@ -1,0 +1,222 @@
+#include "chrome/ucsearch.h"
+#include "fakeservice.h"
+#include "platform/fakes/fakes.h"
+#include "platform/qt/webbrowser.h"
+#include "shell/mainwindow.h"
+#include "shell/program.h"
+#include "shell/searchbox.h"
+#include "support/tempfolder.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace tarvelo;
+using platform::Choice;
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString goods = QStringLiteral("请输入货品名称或税则号列");
+
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest() { program.seams().endpointOverride = service.endpoint(); }
+
+    MainWindow& window() { return *program.main().window(); }
+    fs::path cacheFile(const char* name) const { return folder.path() / "customscache" / name; }
+    fs::path shownFile() { return fs::path(window().browserControl().url().toLocalFile().toStdString()); }
+
+    // Waits for the page the browser is loading.
+    bool pageLoaded()
+    {
+        QSignalSpy loaded(&window().browserControl(), &platform::WebBrowser::pageLoaded);
+        return loaded.wait(15000) && loaded.first().value(0).toBool();
+    }
+
+    void search(const QString& text)
+    {
+        SearchBox& box = window().searchBox();
+        box.clear();
+        box.insert(text);
+        QTest::keyClick(&box, Qt::Key_Return);
+    }
+
+    testkit::TempFolder folder;
+    platform::fakes::FakePlatform fakes{folder.path()};
+    testkit::FakeService service;
+    Program program{fakes.messageBox, fakes.processExit, fakes.clock, fakes.programFolder};
+};
+
+TEST_F(WindowTest, FreshStartShowsTheHomePageWithCommodityCurrent)
+{
+    program.start();
+    ASSERT_NE(program.main().window(), nullptr);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(pageLoaded());
+    EXPECT_EQ(shownFile(), cacheFile("softdefaut.html"));
+    EXPECT_EQ(program.hub().currentCategory(), 1);
+    EXPECT_EQ(window().searchBox().text(), goods);
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Tarvelo"));
+    EXPECT_TRUE(window().windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(program.hub().Timer1().isActive());
+    EXPECT_EQ(program.hub().Timer1().interval(), 10000);
+    EXPECT_EQ(service.count("mdefaut"), 1);
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+    // Centred on the screen.
+    const QRect screen = window().screen()->geometry();
+    EXPECT_LE(std::abs(window().geometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(window().geometry().center().y() - screen.center().y()), 1);
+}
+
+TEST_F(WindowTest, InitialSizeAndLayout)
+{
+    program.start();
+    EXPECT_EQ(window().size(), QSize(695, 407));
+    // 1920, 2290, 8280, 3477 twips.
+    EXPECT_EQ(window().browserControl().geometry(), QRect(128, 153, 552, 232));
+    EXPECT_EQ(window().mask().boundingRect(), QRect(QPoint(4, 3), QPoint(692, 394)));
+    // The search box lies in front of the search bar.
+    const QObjectList& children = window().children();
+    EXPECT_GT(children.indexOf(static_cast<QObject*>(&window().searchBox())),
+              children.indexOf(static_cast<QObject*>(&window().searchBar())));
+    EXPECT_EQ(window().searchBox().geometry(), QRect(168, 104, 377, 25));
+}
+
+TEST_F(WindowTest, ASearchInEachCategoryByKeyboard)
+{
+    program.start();
+    ASSERT_TRUE(pageLoaded());
+    const struct {
+        int16_t category;
+        const char* file;
+        const char* operation;
+    } cases[] = {{1, "Commodity20110101.html", "Commodity"},
+                 {2, "Tariff20110101.html", "Tariff"},
+                 {3, "Export20110101.html", "Export"},
+                 {0, "pearticle20110101.html", "PE_Article"}};
+    for (const auto& c : cases) {
+        program.hub().setCurrentCategory(c.category);
+        search(QStringLiteral("steel"));
+        EXPECT_EQ(service.count(c.operation), 1) << c.operation;
+        EXPECT_TRUE(program.hub().categorySearched(c.category));
+        EXPECT_TRUE(pageLoaded()) << c.file;
+        EXPECT_EQ(shownFile(), cacheFile(c.file));
+    }
+}
+
+TEST_F(WindowTest, EmptyAndPlaceholderTextsStartNoSearch)
+{
+    program.start();
+    for (const QString& text : {QString(), QStringLiteral("   "), goods, QStringLiteral("请输入法规的名称或关键词")}) {
+        search(text);
+        EXPECT_EQ(service.total(), 1); // the home page only
+    }
+    EXPECT_FALSE(program.hub().categorySearched(1));
+}
+
+TEST_F(WindowTest, UnloadAndReloadKeepFlagsAndTexts)
+{
+    program.start();
+    search(QStringLiteral("steel"));
+    program.hub().setCurrentCategory(2);
+    search(QStringLiteral("iron"));
+    ASSERT_TRUE(program.hub().categorySearched(2));
+
+    program.hub().menum().findChild<QAction*>(QStringLiteral("minrw"))->trigger();
+    EXPECT_EQ(program.main().window(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(program.hub().Timer1().isActive());
+
+    program.hub().setTimerEnabled(false);
+    program.main().Show();
+    ASSERT_NE(program.main().window(), nullptr);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(program.hub().Timer1().isActive()); // every load switches it on
+    EXPECT_EQ(program.hub().currentCategory(), 1);
+    EXPECT_EQ(window().searchBox().text(), goods);
+    EXPECT_EQ(service.count("mdefaut"), 2);
+    EXPECT_TRUE(program.hub().categorySearched(1));
+    EXPECT_TRUE(program.hub().categorySearched(2));
+    EXPECT_FALSE(program.hub().categorySearched(3));
+
+    // The tab bar's click sequence for tab 2: its kept text and last page.
+    program.hub().setCurrentCategory(2);
+    program.hub().GetText1(2);
+    program.hub().mainqh(2);
+    EXPECT_EQ(window().searchBox().text(), QStringLiteral("iron"));
+    EXPECT_TRUE(pageLoaded());
+    EXPECT_EQ(shownFile(), cacheFile("Tariff20110101.html"));
+}
+
+TEST_F(WindowTest, ACloseFromTheSystemUnloadsAndTheProgramGoesOn)
+{
+    program.start();
+    window().close();
+    EXPECT_EQ(program.main().window(), nullptr);
+    EXPECT_EQ(fakes.processExit.calls, 0);
+    program.hub().menum().findChild<QAction*>(QStringLiteral("mopen"))->trigger();
+    ASSERT_NE(program.main().window(), nullptr);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(window().windowState(), WindowState::Normal);
+}
+
+TEST_F(WindowTest, ShowingAHiddenWindowDoesNotReloadIt)
+{
+    program.start();
+    MainWindow* first = &window();
+    window().hideWindow();
+    program.main().Show();
+    EXPECT_EQ(program.main().window(), first);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(service.count("mdefaut"), 1);
+}
+
+TEST_F(WindowTest, MaximisedToTheMinMaxRuleAndBack)
+{
+    program.start();
+    const QRect normal = window().geometry();
+    const QRect browser = window().browserControl().geometry();
+    window().setWindowState(WindowState::Maximized);
+    const MinMaxInfo& bounds = window().maximisedBounds();
+    const QScreen& screen = *window().screen();
+    EXPECT_EQ(bounds.maxSize, QSize(screen.geometry().width() + 2,
+                                    screen.availableGeometry().height() + 13));
+    EXPECT_EQ(window().geometry(), QRect(bounds.maxPosition, bounds.maxSize));
+    EXPECT_EQ(window().windowState(), WindowState::Maximized);
+    EXPECT_EQ(window().mask().boundingRect().bottomRight(),
+              QPoint(bounds.maxSize.width() - 3, bounds.maxSize.height() - 13));
+    EXPECT_GT(window().browserControl().width(), browser.width());
+
+    window().setWindowState(WindowState::Normal);
+    EXPECT_EQ(window().geometry(), normal);
+    EXPECT_EQ(window().browserControl().geometry(), browser);
+}
+
+TEST_F(WindowTest, AFailedExchangeAnsweredWithCancelStopsTheBubbleTimer)
+{
+    program.seams().endpointOverride = "http://127.0.0.1:1/Service.asmx";
+    program.seams().timeouts = {std::chrono::milliseconds(500), std::chrono::milliseconds(500)};
+    fakes.messageBox.answerNext(Choice::Cancel);
+    program.start();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_FALSE(program.hub().Timer1().isActive());
+    EXPECT_EQ(fakes.processExit.calls, 0);
+}
+
+TEST_F(WindowTest, AFailedExchangeAnsweredWithOkEndsTheProgram)
+{
+    program.seams().endpointOverride = "http://127.0.0.1:1/Service.asmx";
+    program.seams().timeouts = {std::chrono::milliseconds(500), std::chrono::milliseconds(500)};
+    fakes.messageBox.answerNext(Choice::Ok);
+    program.start();
+    EXPECT_EQ(fakes.processExit.calls, 1);
+}
+
+} // namespace
