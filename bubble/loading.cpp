@@ -10,6 +10,7 @@
 #include "platform/qt/webbrowser.h"
 
 #include <QCloseEvent>
+#include <QColor>
 #include <QCoreApplication>
 #include <QRegion>
 #include <QThread>
@@ -41,7 +42,7 @@ loading::loading(BubbleHost& host, const Desktop& desktop)
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTwipsGeometry(120, 30, 2055, 255);
     Label1->setFont(Caption::uiFont(9));
-    Label1->setColor(Qt::white);
+    Label1->setColor(QColor(0, 0, 128));
     browser_ = new platform::WebBrowser(this);
     browser_->setObjectName(QStringLiteral("WebBrowser1"));
     browser_->setGeometry(platform::pixelsX(75), platform::pixelsY(315), platform::pixelsX(2535),

@@ -1,6 +1,7 @@
 #include "bubble/bubblecycle.h"
 #include "bubble/loading.h"
 #include "bubblefakes.h"
+#include "guitest.h"
 #include "platform/fakes/fakes.h"
 #include "support/loopbackserver.h"
 #include "support/tempfolder.h"
@@ -89,6 +90,8 @@ private:
     bool bubbleShown() const { return cycle->window() && cycle->window()->isVisible(); }
 
 private slots:
+    void initTestCase() { bubbletest::muteOffscreenNotices(); }
+
     void init()
     {
         folder = std::make_unique<testkit::TempFolder>();
@@ -241,5 +244,9 @@ private slots:
     }
 };
 
-QTEST_MAIN(BubbleCycleTest)
+int main(int argc, char** argv)
+{
+    return bubbletest::runGuiTest<BubbleCycleTest>(argc, argv);
+}
+
 #include "bubblecycle_test.moc"

@@ -1,5 +1,6 @@
 #include "bubble/loading.h"
 #include "bubblefakes.h"
+#include "guitest.h"
 #include "chrome/caption.h"
 #include "chrome/picture.h"
 #include "platform/qt/twips.h"
@@ -53,6 +54,7 @@ private:
 private slots:
     void initTestCase()
     {
+        bubbletest::muteOffscreenNotices();
         // The expected pixels below are for 96 dots per inch.
         QCOMPARE(platform::twipsPerPixelX(), 15.0);
         QCOMPARE(platform::twipsPerPixelY(), 15.0);
@@ -283,5 +285,9 @@ private slots:
     }
 };
 
-QTEST_MAIN(LoadingTest)
+int main(int argc, char** argv)
+{
+    return bubbletest::runGuiTest<LoadingTest>(argc, argv);
+}
+
 #include "loading_test.moc"
