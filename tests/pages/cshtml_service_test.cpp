@@ -111,17 +111,6 @@ TEST_F(Renderers, EachLookupTellsTheUserWhenNothingWasFound)
     EXPECT_EQ(server->requestCount(), 4u);
 }
 
-TEST_F(Renderers, CommodityAndArticlesRenderTheirRecords)
-{
-    serve(soapAnswer("X", record({{"C_Code", "0101"}, {"C_Name", "马"}, {"thisurl", "u"}, {"thenurl", "v"},
-                                  {"title", "T"}, {"UpdateTime", "2011-01-01T09:30:00+08:00"}})));
-    cshtml page(fakes.seams);
-    EXPECT_NE(page.Commodity("马").find("<a href='v' class='inurl' target='_blank'>查看详情</a>"), std::string::npos);
-    EXPECT_NE(page.pe_article("马").find("<a href='u' target='_blank'>T</a></li> <span> 2011-01-01 09:30:00</span>"),
-              std::string::npos);
-    EXPECT_TRUE(shown().empty());
-}
-
 TEST_F(Renderers, HomeAndBubbleDecodeTheWholeAnswer)
 {
     serve("<r>&lt;ul&gt;&lt;li&gt;A&lt;/li&gt;&lt;/ul&gt;</r>");
