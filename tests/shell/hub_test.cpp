@@ -73,6 +73,11 @@ struct Lookup {
     const char* operation;
 };
 
+void PrintTo(const Lookup& lookup, std::ostream* out)
+{
+    *out << lookup.operation;
+}
+
 class LookupTest : public HubTest, public ::testing::WithParamInterface<Lookup> {};
 
 TEST_P(LookupTest, WritesThePageInCodePage936AndShowsIt)
@@ -120,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(EachCategory, LookupTest,
                          ::testing::Values(Lookup{&Hub::Tariff, "Tariff20110101.html", "Tariff"},
                                            Lookup{&Hub::Export, "Export20110101.html", "Export"},
                                            Lookup{&Hub::Commodity, "Commodity20110101.html", "Commodity"},
-                                           Lookup{&Hub::pe_article, "pearticle20110101.html", "PE_Article"}));
+                                           Lookup{&Hub::pe_article, "pearticle20110101.html", "PE_Article"}),
+                         [](const auto& info) { return std::string(info.param.operation); });
 
 TEST_F(HubTest, CategorySwitchShowsTheHomePageUntilTheCategoryWasSearched)
 {
@@ -169,6 +175,11 @@ struct Age {
     bool rebuilt;
 };
 
+void PrintTo(const Age& age, std::ostream* out)
+{
+    *out << age.callSeconds << " s";
+}
+
 class HomePageAge : public HubTest, public ::testing::WithParamInterface<Age> {};
 
 TEST_P(HomePageAge, RebuildsOutsideOneToThreeMinutes)
@@ -189,7 +200,11 @@ TEST_P(HomePageAge, RebuildsOutsideOneToThreeMinutes)
 
 INSTANTIATE_TEST_SUITE_P(WrittenAt100020, HomePageAge,
                          ::testing::Values(Age{50, true}, Age{65, false}, Age{179, false}, Age{239, false},
-                                           Age{240, true}, Age{-3600, true}, Age{3600, true}));
+                                           Age{240, true}, Age{-3600, true}, Age{3600, true}),
+                         [](const auto& info) {
+                             const int s = info.param.callSeconds;
+                             return (s < 0 ? "calledAtMinus" : "calledAt") + std::to_string(std::abs(s)) + "s";
+                         });
 
 TEST_F(HubTest, AMissingHomePageIsBuiltAndShown)
 {
