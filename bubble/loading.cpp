@@ -69,8 +69,6 @@ loading::loading(BubbleHost& host, const Desktop& desktop)
     setFixedSize(platform::pixelsX(widthTwips_), platform::pixelsY(heightTwips_));
 }
 
-loading::~loading() = default;
-
 platform::WebBrowser& loading::WebBrowser1()
 {
     Load();

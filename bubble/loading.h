@@ -27,7 +27,6 @@ class loading : public QWidget {
     Q_OBJECT
 public:
     loading(BubbleHost& host, const Desktop& desktop);
-    ~loading() override;
 
     // The browser control. Touching it while the window is not loaded loads
     // the window first.
