@@ -1,4 +1,5 @@
 #include "platform/qt/desktoplinks.h"
+#include "platform/qt/guardedpage.h"
 #include "platform/qt/qtmessagebox.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWebEngineSettings>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +49,46 @@ TEST(DesktopLinks, OnlyWebAddressesReachTheUsersBrowser)
     EXPECT_FALSE(openInUserBrowser(QUrl(QStringLiteral("http:///nohost"))));
     ASSERT_EQ(catcher.opened.size(), 2);
     EXPECT_EQ(catcher.opened[0].host(), QStringLiteral("www.example.org"));
+}
+
+class OpenPage : public GuardedPage {
+public:
+    using GuardedPage::acceptNavigationRequest;
+};
+
+TEST(GuardedPage, ShowsOnlyOurFileAndSendsClickedWebLinksOut)
+{
+    UrlCatcher catcher;
+    OpenPage page;
+    const QUrl ours = QUrl::fromLocalFile(QStringLiteral("/tmp/customscache/Tariff20110101.html"));
+    EXPECT_FALSE(page.acceptNavigationRequest(ours, QWebEnginePage::NavigationTypeTyped, true));
+    page.expect(ours);
+    EXPECT_TRUE(page.acceptNavigationRequest(ours, QWebEnginePage::NavigationTypeTyped, true));
+    QUrl anchor = ours;
+    anchor.setFragment(QStringLiteral("top"));
+    EXPECT_TRUE(page.acceptNavigationRequest(anchor, QWebEnginePage::NavigationTypeLinkClicked, true));
+    EXPECT_FALSE(page.acceptNavigationRequest(QUrl::fromLocalFile(QStringLiteral("/etc/passwd")),
+                                              QWebEnginePage::NavigationTypeLinkClicked, true));
+    EXPECT_FALSE(page.acceptNavigationRequest(ours, QWebEnginePage::NavigationTypeTyped, false));
+    EXPECT_FALSE(page.acceptNavigationRequest(QUrl(QStringLiteral("data:text/html,x")),
+                                              QWebEnginePage::NavigationTypeLinkClicked, true));
+    EXPECT_TRUE(catcher.opened.isEmpty());
+
+    const QUrl web(QStringLiteral("http://www.example.org/policy"));
+    EXPECT_FALSE(page.acceptNavigationRequest(web, QWebEnginePage::NavigationTypeRedirect, true));
+    EXPECT_TRUE(catcher.opened.isEmpty()); // only a click hands a link on
+    EXPECT_FALSE(page.acceptNavigationRequest(web, QWebEnginePage::NavigationTypeLinkClicked, true));
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened[0], web);
+}
+
+TEST(GuardedPage, ReadsGbkAndKeepsLocalPagesToThemselves)
+{
+    GuardedPage page;
+    const QWebEngineSettings* s = page.settings();
+    EXPECT_EQ(s->defaultTextEncoding(), QStringLiteral("GBK"));
+    EXPECT_FALSE(s->testAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls));
+    EXPECT_FALSE(s->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
 }
 
 // Answers the next message box with a key press and remembers what it showed.

@@ -40,6 +40,18 @@ protected:
         return loaded.wait(15000) && loaded.first().value(0).toBool();
     }
 
+    // The result of a script run in the shown page.
+    QVariant evaluate(const QString& script)
+    {
+        QVariant result;
+        bool done = false;
+        window().browserControl().page()->runJavaScript(script, [&](const QVariant& v) {
+            result = v;
+            done = true;
+        });
+        return QTest::qWaitFor([&] { return done; }, 10000) ? result : QVariant();
+    }
+
     void search(const QString& text)
     {
         SearchBox& box = window().searchBox();
@@ -69,6 +81,9 @@ TEST_F(WindowTest, FreshStartShowsTheHomePageWithCommodityCurrent)
     EXPECT_EQ(program.hub().Timer1().interval(), 10000);
     EXPECT_EQ(service.count("mdefaut"), 1);
     EXPECT_TRUE(fakes.messageBox.shown.empty());
+    // The home page's body says scroll="no": no scroll bars.
+    EXPECT_EQ(evaluate(QStringLiteral("getComputedStyle(document.body).overflow")).toString(),
+              QStringLiteral("hidden"));
     // Centred on the screen.
     const QRect screen = window().screen()->geometry();
     EXPECT_LE(std::abs(window().geometry().center().x() - screen.center().x()), 1);
@@ -108,6 +123,8 @@ TEST_F(WindowTest, ASearchInEachCategoryByKeyboard)
         EXPECT_TRUE(program.hub().categorySearched(c.category));
         EXPECT_TRUE(pageLoaded()) << c.file;
         EXPECT_EQ(shownFile(), cacheFile(c.file));
+        EXPECT_NE(evaluate(QStringLiteral("getComputedStyle(document.body).overflow")).toString(),
+                  QStringLiteral("hidden"));
     }
 }
 
