@@ -67,11 +67,13 @@ Catalogue::Catalogue(const std::filesystem::path& database)
 
 std::vector<TariffLine> Catalogue::searchTariff(const Keyword& keyword, size_t limit)
 {
+    const ReadTransaction read(db_);
     return fetch<TariffLine>(tariffById_, tariffIndex_.find(keyword, limit), tariffRow);
 }
 
 std::vector<CommodityCode> Catalogue::searchCommodity(const Keyword& keyword, size_t limit)
 {
+    const ReadTransaction read(db_);
     return fetch<CommodityCode>(commodityById_, commodityIndex_.find(keyword, limit), [](const Statement& s) {
         return CommodityCode{s.integer(0), std::string(s.text(1)), std::string(s.text(2))};
     });
@@ -79,16 +81,19 @@ std::vector<CommodityCode> Catalogue::searchCommodity(const Keyword& keyword, si
 
 std::vector<RebateLine> Catalogue::searchRebates(const Keyword& keyword, size_t limit)
 {
+    const ReadTransaction read(db_);
     return fetch<RebateLine>(rebateById_, rebateIndex_.find(keyword, limit), rebateRow);
 }
 
 std::vector<Article> Catalogue::searchArticles(const Keyword& keyword, size_t limit)
 {
+    const ReadTransaction read(db_);
     return fetch<Article>(articleById_, articleIndex_.find(keyword, limit), articleRow);
 }
 
 std::vector<TariffLine> Catalogue::tariffUnder(std::string_view prefix)
 {
+    const ReadTransaction read(db_);
     std::vector<TariffLine> lines;
     tariffUnder_.reset().bind(1, prefix);
     while (tariffUnder_.step())
@@ -98,6 +103,7 @@ std::vector<TariffLine> Catalogue::tariffUnder(std::string_view prefix)
 
 std::vector<RebateLine> Catalogue::rebatesUnder(std::string_view prefix)
 {
+    const ReadTransaction read(db_);
     std::vector<RebateLine> lines;
     rebatesUnder_.reset().bind(1, prefix);
     while (rebatesUnder_.step())
@@ -115,6 +121,7 @@ std::optional<Article> Catalogue::article(std::int64_t id)
 
 std::vector<HsEntry> Catalogue::hsPath(std::string_view code)
 {
+    const ReadTransaction read(db_);
     std::vector<HsEntry> path;
     for (const size_t length : {2u, 4u, 6u}) {
         if (code.size() < length)

@@ -109,6 +109,7 @@ struct CustomsService::Impl {
 
     ServiceSettings settings;
     CataloguePool catalogues;
+    AnswerCache answers;
     std::string notice;
     NewsFeed home;
     NewsFeed bubble;
@@ -129,10 +130,11 @@ std::vector<NewsItem> storedNews(CataloguePool& pool, std::string_view list)
 CustomsService::Impl::Impl(ServiceSettings s)
     : settings(std::move(s)),
       catalogues(settings.database),
+      answers(settings.database, settings.cacheBytes),
       notice(catalogues.lease()->notice()),
       home(Operation::mdefaut, settings.newsFile, storedNews(catalogues, "news"), settings.newsCheckInterval),
       bubble(Operation::maopao, settings.bubbleFile, storedNews(catalogues, "bubble"), settings.newsCheckInterval),
-      soap(catalogues, home, bubble, settings.token)
+      soap(catalogues, answers, home, bubble, settings.token)
 {
     const size_t threads = std::max<size_t>(1, settings.threads);
     // httplib takes ownership of the queue it is handed and deletes it.

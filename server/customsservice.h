@@ -19,6 +19,7 @@ struct ServiceSettings {
     std::optional<std::filesystem::path> bubbleFile;
     std::string token = "7c41e9a03bd6f5821ce0a49d3b6";
     std::size_t maxBody = 1u << 20;
+    std::size_t cacheBytes = 64u << 20; // rendered search answers; 0 turns the cache off
     std::chrono::milliseconds newsCheckInterval = std::chrono::seconds(1);
     bool logRequests = true;
 };

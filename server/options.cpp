@@ -64,6 +64,8 @@ Serve parseServe(Arguments& a)
             s.bubbleFile = a.value(option);
         else if (option == "--token")
             s.token = a.value(option);
+        else if (option == "--cache-mb")
+            s.cacheBytes = static_cast<size_t>(number(a.value(option), option, 0, 4096)) << 20;
         else if (option == "--quiet")
             s.logRequests = false;
         else
@@ -123,7 +125,7 @@ std::string helpText()
 
 Usage:
   tarvelo-service [--listen HOST:PORT] [--db FILE] [--threads N]
-                  [--news FILE] [--bubble FILE] [--token TEXT] [--quiet]
+                  [--news FILE] [--bubble FILE] [--token TEXT] [--cache-mb N] [--quiet]
   tarvelo-service import [--db FILE] [--tariff CSV] [--rebates CSV] [--articles CSV]
                   [--news CSV] [--bubble CSV] [--hs CSV --sections CSV]
   tarvelo-service --help
@@ -145,6 +147,9 @@ Serving:
                       Links starting with "/" point into this service.
   --token TEXT        the access token requests must carry in <taken>
                       (default: the token built into the desktop program).
+  --cache-mb N        memory for rendered search answers (default 64, 0: off).
+                      Repeated searches are answered from it; it is emptied
+                      within about a second after an import changes the database.
   --quiet             no request log. Otherwise one line per request goes to
                       standard error: time, client, method, path, operation,
                       status, answer size, time taken.

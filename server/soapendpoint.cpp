@@ -7,8 +7,9 @@
 
 namespace tarvelo::server {
 
-SoapEndpoint::SoapEndpoint(CataloguePool& catalogues, NewsFeed& home, NewsFeed& bubble, std::string token)
-    : catalogues_(catalogues), home_(home), bubble_(bubble), token_(std::move(token))
+SoapEndpoint::SoapEndpoint(CataloguePool& catalogues, AnswerCache& cache, NewsFeed& home, NewsFeed& bubble,
+                           std::string token)
+    : catalogues_(catalogues), cache_(cache), home_(home), bubble_(bubble), token_(std::move(token))
 {
 }
 
@@ -26,22 +27,47 @@ SoapEndpoint::Reply SoapEndpoint::handle(std::string_view body, std::string_view
 
 std::string SoapEndpoint::run(const SoapRequest& request, std::string_view siteBase)
 {
-    const Keyword keyword = parseKeyword(request.keyword);
     switch (request.operation) {
     case Operation::mdefaut:
         return *home_.answer(request.ns, siteBase);
     case Operation::maopao:
         return *bubble_.answer(request.ns, siteBase);
-    case Operation::Tariff:
-        return tariffAnswer(request.ns, catalogues_.lease()->searchTariff(keyword, maxRecords));
-    case Operation::Commodity:
-        return commodityAnswer(request.ns, siteBase, catalogues_.lease()->searchCommodity(keyword, maxRecords));
-    case Operation::Export:
-        return exportAnswer(request.ns, catalogues_.lease()->searchRebates(keyword, maxRecords));
-    case Operation::PE_Article:
-        return articleAnswer(request.ns, siteBase, catalogues_.lease()->searchArticles(keyword, maxRecords));
+    default:
+        return search(request, siteBase);
     }
-    throw std::logic_error("operation without an answer");
+}
+
+std::string SoapEndpoint::search(const SoapRequest& request, std::string_view siteBase)
+{
+    const Keyword keyword = parseKeyword(request.keyword);
+    std::string key(operationName(request.operation));
+    for (const std::string_view part : {std::string_view(keyword.phrase), std::string_view(request.ns), siteBase}) {
+        key += '\n';
+        key += part;
+    }
+    if (const auto cached = cache_.find(key))
+        return *cached;
+
+    std::string answer;
+    switch (request.operation) {
+    case Operation::Tariff:
+        answer = tariffAnswer(request.ns, catalogues_.lease()->searchTariff(keyword, maxRecords));
+        break;
+    case Operation::Commodity:
+        answer = commodityAnswer(request.ns, siteBase, catalogues_.lease()->searchCommodity(keyword, maxRecords));
+        break;
+    case Operation::Export:
+        answer = exportAnswer(request.ns, catalogues_.lease()->searchRebates(keyword, maxRecords));
+        break;
+    case Operation::PE_Article:
+        answer = articleAnswer(request.ns, siteBase, catalogues_.lease()->searchArticles(keyword, maxRecords));
+        break;
+    case Operation::mdefaut:
+    case Operation::maopao:
+        throw std::logic_error("news lists are not searched");
+    }
+    cache_.store(key, std::make_shared<const std::string>(answer));
+    return answer;
 }
 
 } // namespace tarvelo::server

@@ -2,6 +2,7 @@
 // Answers one SOAP request body: reads it, checks the access token, runs the
 // operation and writes the answer or a fault. Knows nothing of HTTP beyond the
 // status code it suggests.
+#include "answercache.h"
 #include "cataloguepool.h"
 #include "newsfeed.h"
 
@@ -15,7 +16,7 @@ inline constexpr size_t maxRecords = 200;
 
 class SoapEndpoint {
 public:
-    SoapEndpoint(CataloguePool& catalogues, NewsFeed& home, NewsFeed& bubble, std::string token);
+    SoapEndpoint(CataloguePool& catalogues, AnswerCache& cache, NewsFeed& home, NewsFeed& bubble, std::string token);
 
     struct Reply {
         int status = 200;
@@ -27,8 +28,10 @@ public:
 
 private:
     std::string run(const SoapRequest& request, std::string_view siteBase);
+    std::string search(const SoapRequest& request, std::string_view siteBase);
 
     CataloguePool& catalogues_;
+    AnswerCache& cache_;
     NewsFeed& home_;
     NewsFeed& bubble_;
     const std::string token_;

@@ -8,10 +8,22 @@ namespace {
     throw SqliteError(std::string(what) + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
 }
 
+// Memory statistics cost a global mutex on every allocation; the service
+// never reads them.
+void configureOnce()
+{
+    static const bool configured = [] {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return true;
+    }();
+    (void)configured;
+}
+
 } // namespace
 
 Connection::Connection(const std::filesystem::path& file, Mode mode)
 {
+    configureOnce();
     const int flags = SQLITE_OPEN_NOMUTEX |
                       (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     sqlite3* raw = nullptr;
@@ -96,6 +108,20 @@ std::string_view Statement::text(int column) const
 std::int64_t Statement::integer(int column) const
 {
     return sqlite3_column_int64(stmt_.get(), column);
+}
+
+ReadTransaction::ReadTransaction(Connection& db) : db_(db)
+{
+    db_.exec("BEGIN");
+}
+
+ReadTransaction::~ReadTransaction()
+{
+    // Statements left on a row still hold the read; finish them first.
+    for (sqlite3_stmt* s = sqlite3_next_stmt(db_.handle(), nullptr); s; s = sqlite3_next_stmt(db_.handle(), s))
+        sqlite3_reset(s);
+    // Ending a read cannot lose data; should it fail, the next BEGIN reports it.
+    sqlite3_exec(db_.handle(), "COMMIT", nullptr, nullptr, nullptr);
 }
 
 Transaction::Transaction(Connection& db) : db_(db)

@@ -60,6 +60,20 @@ private:
     std::unique_ptr<sqlite3_stmt, Finalizer> stmt_;
 };
 
+// One read transaction around the statements of a request: they see one
+// state of the database, and the file is locked and checked once instead of
+// once per statement.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(Connection& db);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    Connection& db_;
+};
+
 // Commits on commit(), rolls back when left otherwise.
 class Transaction {
 public:
