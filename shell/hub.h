@@ -38,7 +38,6 @@ public:
     // First use by the main window's load: clears any old tray icon and adds
     // ours. Later calls do nothing.
     void load();
-    bool isLoaded() const { return loaded_; }
 
     // HubApi
     int16_t currentCategory() const override { return currentCategory_; }
@@ -63,8 +62,6 @@ public:
 
     QTimer& Timer1() { return Timer1_; }
     const QString& traytipText() const { return tip_; }
-    // The tray icon, or nullptr when the desktop has no notification area.
-    QSystemTrayIcon* trayIcon() const { return tray_; }
     QMenu& menum() const { return *trayMenu_.menum; }
 
     // The exit entry: asks first, then removes the icon and ends the process.

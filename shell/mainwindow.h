@@ -63,8 +63,6 @@ public:
     platform::WebBrowser& browserControl() const { return *WebBrowser1_; }
     SearchBox& searchBox() const { return *Text1; }
     ucsearch& searchBar() const { return *ucsearch1; }
-    uctop& tabBar() const { return *uctop1; }
-    top2& titleBar() const { return *top21; }
     const MinMaxInfo& maximisedBounds() const { return hook_; }
 
 signals:

@@ -184,6 +184,24 @@ TEST_F(WindowTest, ACloseFromTheSystemUnloadsAndTheProgramGoesOn)
     EXPECT_EQ(window().windowState(), WindowState::Normal);
 }
 
+TEST_F(WindowTest, TheAboutBoxOpensBesideTheWindowAndOnlyOnce)
+{
+    program.start();
+    QAction* mabout = program.hub().menum().findChild<QAction*>(QStringLiteral("mabout"));
+    mabout->trigger();
+    ASSERT_NE(program.about(), nullptr);
+    frmAbout* first = program.about();
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+    mabout->trigger();
+    EXPECT_EQ(program.about(), first);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(program.about(), nullptr);
+    mabout->trigger();
+    EXPECT_NE(program.about(), nullptr);
+}
+
 TEST_F(WindowTest, ShowingAHiddenWindowDoesNotReloadIt)
 {
     program.start();
