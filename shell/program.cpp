@@ -4,8 +4,10 @@ namespace tarvelo {
 
 Program::Program(platform::MessageBox& messageBox, platform::ProcessExit& processExit, platform::Clock& clock,
                  platform::ProgramFolder& programFolder)
-    : seams_{messageBox, processExit, clock, programFolder, hub_}, hub_(seams_), main_(hub_, seams_)
+    : seams_{messageBox, processExit, clock, programFolder, hub_}, hub_(seams_), bubble_(seams_, hub_),
+      main_(hub_, seams_)
 {
+    hub_.setBubbleCycle([this] { bubble_.mmaopao(); });
     QObject::connect(&hub_, &Hub::showMainWindow, &main_, &mainn::Show);
     QObject::connect(&hub_, &Hub::openMainWindow, &main_, &mainn::open);
     QObject::connect(&hub_, &Hub::unloadMainWindow, &main_, &mainn::Unload);

@@ -1,4 +1,5 @@
 #pragma once
+#include "bubble/bubblecycle.h"
 #include "chrome/frmabout.h"
 #include "hub.h"
 #include "mainn.h"
@@ -8,8 +9,8 @@
 
 namespace tarvelo {
 
-// The running program: the seams bundle, the hub and the main window, wired
-// together. The program gives it the Qt seams, tests give it fakes.
+// The running program: the seams bundle, the hub, the bubble cycle and the
+// main window, wired together. The program gives it the Qt seams, tests give it fakes.
 class Program {
 public:
     Program(platform::MessageBox& messageBox, platform::ProcessExit& processExit, platform::Clock& clock,
@@ -30,6 +31,8 @@ private:
     // The seams refer to the hub below; nothing uses them before it is made.
     platform::Seams seams_;
     Hub hub_;
+    // The hub's timer ticks run it.
+    BubbleCycle bubble_;
     mainn main_;
     QPointer<frmAbout> about_;
 };

@@ -184,6 +184,15 @@ TEST_F(WindowTest, ACloseFromTheSystemUnloadsAndTheProgramGoesOn)
     EXPECT_EQ(window().windowState(), WindowState::Normal);
 }
 
+TEST_F(WindowTest, TimerTicksAskForTheBubbleList)
+{
+    program.start();
+    EXPECT_EQ(service.count("maopao"), 0);
+    program.hub().Timer1().setInterval(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return service.count("maopao") > 0; }, 5000));
+    program.hub().setTimerEnabled(false);
+}
+
 TEST_F(WindowTest, TheAboutBoxOpensBesideTheWindowAndOnlyOnce)
 {
     program.start();
