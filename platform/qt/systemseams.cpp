@@ -1,6 +1,9 @@
 #include "systemseams.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cstdlib>
 
@@ -18,7 +21,12 @@ void ImmediateExit::exitNow(int code)
 
 std::filesystem::path ApplicationFolder::path() const
 {
-    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String());
+    const QString folder = QCoreApplication::applicationDirPath();
+    if (!folder.startsWith(QLatin1String("/usr/")) && QFileInfo(folder).isWritable())
+        return std::filesystem::path(folder.toStdU16String());
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir().mkpath(data);
+    return std::filesystem::path(data.toStdU16String());
 }
 
 } // namespace tarvelo::platform

@@ -17,7 +17,9 @@ public:
     [[noreturn]] void exitNow(int code) override;
 };
 
-// The folder of the running executable.
+// The folder of the running executable. An installed program (under /usr, or
+// in a folder the user cannot write) keeps its cache in the user's data folder
+// instead, since the executable's folder is shared and read-only.
 class ApplicationFolder : public ProgramFolder {
 public:
     std::filesystem::path path() const override;
