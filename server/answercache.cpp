@@ -2,18 +2,13 @@
 
 namespace tarvelo::server {
 
-AnswerCache::AnswerCache(std::filesystem::path database, std::size_t capacityBytes,
-                         std::chrono::milliseconds checkInterval)
-    : database_(std::move(database)), capacity_(capacityBytes), checkInterval_(checkInterval)
-{
-}
+AnswerCache::AnswerCache(std::size_t capacityBytes) : capacity_(capacityBytes) {}
 
 std::shared_ptr<const std::string> AnswerCache::find(const std::string& key)
 {
     if (capacity_ == 0)
         return nullptr;
     const std::lock_guard lock(mutex_);
-    dropIfDatabaseChanged();
     const auto it = index_.find(key);
     if (it == index_.end())
         return nullptr;
@@ -38,26 +33,6 @@ void AnswerCache::store(const std::string& key, std::shared_ptr<const std::strin
         index_.erase(last.key);
         entries_.pop_back();
     }
-}
-
-void AnswerCache::dropIfDatabaseChanged()
-{
-    const auto now = std::chrono::steady_clock::now();
-    if (now < nextCheck_)
-        return;
-    nextCheck_ = now + checkInterval_;
-    std::error_code ec;
-    const auto time = std::filesystem::last_write_time(database_, ec);
-    if (ec || (databaseTime_ && *databaseTime_ != time))
-        clear();
-    databaseTime_ = ec ? std::nullopt : std::optional(time);
-}
-
-void AnswerCache::clear()
-{
-    entries_.clear();
-    index_.clear();
-    bytes_ = 0;
 }
 
 } // namespace tarvelo::server

@@ -2,6 +2,10 @@
 
 #include "escape.h"
 
+#include <charconv>
+#include <initializer_list>
+#include <iterator>
+
 namespace tarvelo::server {
 namespace {
 
@@ -40,40 +44,49 @@ std::string answer(Operation op, std::string_view ns, size_t sizeHint, Body body
     return out;
 }
 
-void field(std::string& out, std::string_view name, std::string_view value)
+// <name>value</name>, the value written from its parts.
+void field(std::string& out, std::string_view name, std::initializer_list<std::string_view> value)
 {
     out += '<';
     out += name;
     out += '>';
-    appendText(out, value);
+    for (const std::string_view part : value)
+        appendText(out, part);
     out += "</";
     out += name;
     out += '>';
 }
 
+void field(std::string& out, std::string_view name, std::string_view value)
+{
+    field(out, name, {value});
+}
+
+// Decimal digits of a record id, without allocating.
+class Digits {
+public:
+    explicit Digits(std::int64_t value) : end_(std::to_chars(std::begin(text_), std::end(text_), value).ptr) {}
+    operator std::string_view() const { return {text_, static_cast<size_t>(end_ - text_)}; }
+
+private:
+    char text_[24];
+    const char* end_;
+};
+
+// Paths of the service's own detail pages, followed by a code or an id.
+constexpr std::string_view tariffPath = "/detail/tariff/";
+constexpr std::string_view rebatePath = "/detail/rebate/";
+constexpr std::string_view articlePath = "/detail/article/";
+
 } // namespace
 
-std::string tariffPageLink(std::string_view siteBase, std::string_view code)
-{
-    return std::string(siteBase) + "/detail/tariff/" + std::string(code);
-}
-
-std::string rebatePageLink(std::string_view siteBase, std::string_view code)
-{
-    return std::string(siteBase) + "/detail/rebate/" + std::string(code);
-}
-
-std::string articlePageLink(std::string_view siteBase, std::int64_t id)
-{
-    return std::string(siteBase) + "/detail/article/" + std::to_string(id);
-}
-
-std::string tariffAnswer(std::string_view ns, const std::vector<TariffLine>& lines)
+std::string tariffAnswer(std::string_view ns, const std::vector<const TariffLine*>& lines)
 {
     return answer(Operation::Tariff, ns, lines.size() * 400, [&](std::string& out) {
-        for (const TariffLine& l : lines) {
+        for (const TariffLine* line : lines) {
+            const TariffLine& l = *line;
             out += "<TariffLine>";
-            field(out, "ArticleID", std::to_string(l.id));
+            field(out, "ArticleID", Digits(l.id));
             field(out, "HS_code", l.code);
             field(out, "Product_name", l.name);
             field(out, "MFN", l.mfn);
@@ -88,26 +101,28 @@ std::string tariffAnswer(std::string_view ns, const std::vector<TariffLine>& lin
     });
 }
 
-std::string commodityAnswer(std::string_view ns, std::string_view siteBase, const std::vector<CommodityCode>& codes)
+std::string commodityAnswer(std::string_view ns, std::string_view siteBase, const std::vector<const CommodityCode*>& codes)
 {
     return answer(Operation::Commodity, ns, codes.size() * 300, [&](std::string& out) {
-        for (const CommodityCode& c : codes) {
+        for (const CommodityCode* code : codes) {
+            const CommodityCode& c = *code;
             out += "<CommodityCode>";
             field(out, "C_Code", c.code);
             field(out, "C_Name", c.name);
-            field(out, "thisurl", tariffPageLink(siteBase, c.code));
-            field(out, "thenurl", rebatePageLink(siteBase, c.code));
+            field(out, "thisurl", {siteBase, tariffPath, c.code});
+            field(out, "thenurl", {siteBase, rebatePath, c.code});
             out += "</CommodityCode>";
         }
     });
 }
 
-std::string exportAnswer(std::string_view ns, const std::vector<RebateLine>& lines)
+std::string exportAnswer(std::string_view ns, const std::vector<const RebateLine*>& lines)
 {
     return answer(Operation::Export, ns, lines.size() * 200, [&](std::string& out) {
-        for (const RebateLine& l : lines) {
+        for (const RebateLine* line : lines) {
+            const RebateLine& l = *line;
             out += "<RebateLine>";
-            field(out, "ArticleID", std::to_string(l.id));
+            field(out, "ArticleID", Digits(l.id));
             field(out, "Goods_code", l.code);
             field(out, "Goods_name", l.name);
             field(out, "Unit", l.unit);
@@ -117,13 +132,14 @@ std::string exportAnswer(std::string_view ns, const std::vector<RebateLine>& lin
     });
 }
 
-std::string articleAnswer(std::string_view ns, std::string_view siteBase, const std::vector<Article>& articles)
+std::string articleAnswer(std::string_view ns, std::string_view siteBase, const std::vector<const Article*>& articles)
 {
     return answer(Operation::PE_Article, ns, articles.size() * 250, [&](std::string& out) {
-        for (const Article& a : articles) {
+        for (const Article* article : articles) {
+            const Article& a = *article;
             out += "<Article>";
             field(out, "title", a.title);
-            field(out, "thisurl", articlePageLink(siteBase, a.id));
+            field(out, "thisurl", {siteBase, articlePath, Digits(a.id)});
             field(out, "UpdateTime", a.updated);
             out += "</Article>";
         }

@@ -14,20 +14,16 @@ namespace tarvelo::server {
 // The answer element is <OperationResponse xmlns="ns"><OperationResult>
 // around the records. siteBase is "http://host:port", the prefix of the links
 // into this service's own pages.
-std::string tariffAnswer(std::string_view ns, const std::vector<TariffLine>& lines);
-std::string commodityAnswer(std::string_view ns, std::string_view siteBase, const std::vector<CommodityCode>& codes);
-std::string exportAnswer(std::string_view ns, const std::vector<RebateLine>& lines);
-std::string articleAnswer(std::string_view ns, std::string_view siteBase, const std::vector<Article>& articles);
+std::string tariffAnswer(std::string_view ns, const std::vector<const TariffLine*>& lines);
+std::string commodityAnswer(std::string_view ns, std::string_view siteBase,
+                            const std::vector<const CommodityCode*>& codes);
+std::string exportAnswer(std::string_view ns, const std::vector<const RebateLine*>& lines);
+std::string articleAnswer(std::string_view ns, std::string_view siteBase, const std::vector<const Article*>& articles);
 // mdefaut and maopao: the list markup, escaped once, as the result text.
 std::string newsAnswer(Operation op, std::string_view ns, std::string_view escapedMarkup);
 
 // A SOAP 1.1 fault; code is "soap:Client" or "soap:Server".
 std::string faultAnswer(std::string_view code, std::string_view message);
-
-// Links of the service's own pages.
-std::string tariffPageLink(std::string_view siteBase, std::string_view code);
-std::string rebatePageLink(std::string_view siteBase, std::string_view code);
-std::string articlePageLink(std::string_view siteBase, std::int64_t id);
 
 inline constexpr std::string_view xmlContentType = "text/xml; charset=utf-8";
 

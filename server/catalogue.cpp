@@ -1,94 +1,26 @@
 #include "catalogue.h"
 
+#include "rows.h"
+
 namespace tarvelo::server {
 namespace {
-
-constexpr std::string_view tariffColumns =
-    "id, code, name, mfn, general, consumption, vat, unit, supervision, description";
-constexpr std::string_view rebateColumns = "id, code, name, unit, rate, description";
 
 std::string select(std::string_view columns, std::string_view rest)
 {
     return "SELECT " + std::string(columns) + " " + std::string(rest);
 }
 
-TariffLine tariffRow(const Statement& s)
-{
-    return {s.integer(0),           std::string(s.text(1)), std::string(s.text(2)), std::string(s.text(3)),
-            std::string(s.text(4)), std::string(s.text(5)), std::string(s.text(6)), std::string(s.text(7)),
-            std::string(s.text(8)), std::string(s.text(9))};
-}
-
-RebateLine rebateRow(const Statement& s)
-{
-    return {s.integer(0),           std::string(s.text(1)), std::string(s.text(2)),
-            std::string(s.text(3)), std::string(s.text(4)), std::string(s.text(5))};
-}
-
-Article articleRow(const Statement& s)
-{
-    return {s.integer(0), std::string(s.text(1)), std::string(s.text(2)), std::string(s.text(3)),
-            std::string(s.text(4))};
-}
-
-// Runs the by-id statement for every id and collects the rows it finds.
-template <class Record, class Read>
-std::vector<Record> fetch(Statement& byId, const std::vector<std::int64_t>& ids, Read read)
-{
-    std::vector<Record> records;
-    records.reserve(ids.size());
-    for (const std::int64_t id : ids) {
-        byId.reset().bind(1, id);
-        if (byId.step())
-            records.push_back(read(byId));
-    }
-    return records;
-}
-
 } // namespace
 
 Catalogue::Catalogue(const std::filesystem::path& database)
     : db_(database, Connection::Mode::ReadOnly),
-      tariffIndex_(db_, "tariff", "tariff_fts", true),
-      commodityIndex_(db_, "commodity", "commodity_fts", true),
-      rebateIndex_(db_, "rebate", "rebate_fts", true),
-      articleIndex_(db_, "article", "article_fts", false),
-      tariffById_(db_.prepare(select(tariffColumns, "FROM tariff WHERE id = ?1"))),
-      commodityById_(db_.prepare("SELECT id, code, name FROM commodity WHERE id = ?1")),
-      rebateById_(db_.prepare(select(rebateColumns, "FROM rebate WHERE id = ?1"))),
-      articleById_(db_.prepare("SELECT id, title, updated, source, body FROM article WHERE id = ?1")),
+      articleById_(db_.prepare(select(articleColumns, "FROM article WHERE id = ?1"))),
       tariffUnder_(db_.prepare(select(tariffColumns, "FROM tariff WHERE code >= ?1 AND code < ?1 || ':' ORDER BY code"))),
       rebatesUnder_(db_.prepare(select(rebateColumns, "FROM rebate WHERE code >= ?1 AND code < ?1 || ':' ORDER BY code"))),
       hsEntry_(db_.prepare("SELECT section, description FROM hs WHERE code = ?1")),
       section_(db_.prepare("SELECT name FROM sections WHERE section = ?1")),
       news_(db_.prepare("SELECT title, link, date FROM news WHERE list = ?1 ORDER BY position"))
 {
-}
-
-std::vector<TariffLine> Catalogue::searchTariff(const Keyword& keyword, size_t limit)
-{
-    const ReadTransaction read(db_);
-    return fetch<TariffLine>(tariffById_, tariffIndex_.find(keyword, limit), tariffRow);
-}
-
-std::vector<CommodityCode> Catalogue::searchCommodity(const Keyword& keyword, size_t limit)
-{
-    const ReadTransaction read(db_);
-    return fetch<CommodityCode>(commodityById_, commodityIndex_.find(keyword, limit), [](const Statement& s) {
-        return CommodityCode{s.integer(0), std::string(s.text(1)), std::string(s.text(2))};
-    });
-}
-
-std::vector<RebateLine> Catalogue::searchRebates(const Keyword& keyword, size_t limit)
-{
-    const ReadTransaction read(db_);
-    return fetch<RebateLine>(rebateById_, rebateIndex_.find(keyword, limit), rebateRow);
-}
-
-std::vector<Article> Catalogue::searchArticles(const Keyword& keyword, size_t limit)
-{
-    const ReadTransaction read(db_);
-    return fetch<Article>(articleById_, articleIndex_.find(keyword, limit), articleRow);
 }
 
 std::vector<TariffLine> Catalogue::tariffUnder(std::string_view prefix)

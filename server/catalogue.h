@@ -1,10 +1,9 @@
 #pragma once
 // One read-only connection to the service database with its prepared
-// statements: the searches of the four lookups and the lookups of the detail
-// pages. Used by one thread at a time (see CataloguePool).
-#include "keyword.h"
+// statements: the lookups of the detail pages and the news lists. Used by
+// one thread at a time (see CataloguePool). Searches are answered from
+// memory (see SearchCatalogue).
 #include "records.h"
-#include "searchindex.h"
 #include "sqlite.h"
 
 #include <filesystem>
@@ -17,11 +16,6 @@ namespace tarvelo::server {
 class Catalogue {
 public:
     explicit Catalogue(const std::filesystem::path& database);
-
-    std::vector<TariffLine> searchTariff(const Keyword& keyword, size_t limit);
-    std::vector<CommodityCode> searchCommodity(const Keyword& keyword, size_t limit);
-    std::vector<RebateLine> searchRebates(const Keyword& keyword, size_t limit);
-    std::vector<Article> searchArticles(const Keyword& keyword, size_t limit);
 
     // Lines whose code starts with prefix, in code order.
     std::vector<TariffLine> tariffUnder(std::string_view prefix);
@@ -37,13 +31,6 @@ public:
 
 private:
     Connection db_;
-    SearchIndex tariffIndex_;
-    SearchIndex commodityIndex_;
-    SearchIndex rebateIndex_;
-    SearchIndex articleIndex_;
-    Statement tariffById_;
-    Statement commodityById_;
-    Statement rebateById_;
     Statement articleById_;
     Statement tariffUnder_;
     Statement rebatesUnder_;

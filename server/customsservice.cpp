@@ -2,6 +2,7 @@
 
 #include "answers.h"
 #include "cataloguepool.h"
+#include "livesearch.h"
 #include "log.h"
 #include "newsfeed.h"
 #include "pages.h"
@@ -109,6 +110,7 @@ struct CustomsService::Impl {
 
     ServiceSettings settings;
     CataloguePool catalogues;
+    LiveSearch search;
     AnswerCache answers;
     std::string notice;
     NewsFeed home;
@@ -130,11 +132,12 @@ std::vector<NewsItem> storedNews(CataloguePool& pool, std::string_view list)
 CustomsService::Impl::Impl(ServiceSettings s)
     : settings(std::move(s)),
       catalogues(settings.database),
-      answers(settings.database, settings.cacheBytes),
+      search(settings.database),
+      answers(settings.cacheBytes),
       notice(catalogues.lease()->notice()),
       home(Operation::mdefaut, settings.newsFile, storedNews(catalogues, "news"), settings.newsCheckInterval),
       bubble(Operation::maopao, settings.bubbleFile, storedNews(catalogues, "bubble"), settings.newsCheckInterval),
-      soap(catalogues, answers, home, bubble, settings.token)
+      soap(search, answers, home, bubble, settings.token)
 {
     const size_t threads = std::max<size_t>(1, settings.threads);
     // httplib takes ownership of the queue it is handed and deletes it.

@@ -95,28 +95,4 @@ int textTier(const Keyword& keyword, std::string_view name, std::string_view des
     return noMatch;
 }
 
-std::string ftsPhrase(std::string_view term)
-{
-    std::string q = "\"";
-    for (const char c : term) {
-        if (c == '"')
-            q += '"';
-        q += c;
-    }
-    q += '"';
-    return q;
-}
-
-std::string likePattern(std::string_view term)
-{
-    std::string p = "%";
-    for (const char c : term) {
-        if (c == '%' || c == '_' || c == '\\')
-            p += '\\';
-        p += c;
-    }
-    p += '%';
-    return p;
-}
-
 } // namespace tarvelo::server

@@ -31,9 +31,4 @@ size_t codePoints(std::string_view text);
 inline constexpr int noMatch = 100;
 int textTier(const Keyword& keyword, std::string_view name, std::string_view description);
 
-// The SQLite FTS5 query for a term: one quoted phrase.
-std::string ftsPhrase(std::string_view term);
-// A LIKE pattern finding the term anywhere, with \ as the escape character.
-std::string likePattern(std::string_view term);
-
 } // namespace tarvelo::server

@@ -7,9 +7,9 @@
 
 namespace tarvelo::server {
 
-SoapEndpoint::SoapEndpoint(CataloguePool& catalogues, AnswerCache& cache, NewsFeed& home, NewsFeed& bubble,
+SoapEndpoint::SoapEndpoint(LiveSearch& catalogue, AnswerCache& cache, NewsFeed& home, NewsFeed& bubble,
                            std::string token)
-    : catalogues_(catalogues), cache_(cache), home_(home), bubble_(bubble), token_(std::move(token))
+    : catalogue_(catalogue), cache_(cache), home_(home), bubble_(bubble), token_(std::move(token))
 {
 }
 
@@ -40,8 +40,12 @@ std::string SoapEndpoint::run(const SoapRequest& request, std::string_view siteB
 std::string SoapEndpoint::search(const SoapRequest& request, std::string_view siteBase)
 {
     const Keyword keyword = parseKeyword(request.keyword);
-    std::string key(operationName(request.operation));
-    for (const std::string_view part : {std::string_view(keyword.phrase), std::string_view(request.ns), siteBase}) {
+    const std::shared_ptr<const SearchCatalogue> catalogue = catalogue_.current();
+    // The catalogue's generation in the key: answers from before an import
+    // are never found again.
+    std::string key = std::to_string(catalogue->generation());
+    for (const std::string_view part :
+         {operationName(request.operation), std::string_view(keyword.phrase), std::string_view(request.ns), siteBase}) {
         key += '\n';
         key += part;
     }
@@ -51,16 +55,16 @@ std::string SoapEndpoint::search(const SoapRequest& request, std::string_view si
     std::string answer;
     switch (request.operation) {
     case Operation::Tariff:
-        answer = tariffAnswer(request.ns, catalogues_.lease()->searchTariff(keyword, maxRecords));
+        answer = tariffAnswer(request.ns, catalogue->tariff().find(keyword, maxRecords));
         break;
     case Operation::Commodity:
-        answer = commodityAnswer(request.ns, siteBase, catalogues_.lease()->searchCommodity(keyword, maxRecords));
+        answer = commodityAnswer(request.ns, siteBase, catalogue->commodity().find(keyword, maxRecords));
         break;
     case Operation::Export:
-        answer = exportAnswer(request.ns, catalogues_.lease()->searchRebates(keyword, maxRecords));
+        answer = exportAnswer(request.ns, catalogue->rebates().find(keyword, maxRecords));
         break;
     case Operation::PE_Article:
-        answer = articleAnswer(request.ns, siteBase, catalogues_.lease()->searchArticles(keyword, maxRecords));
+        answer = articleAnswer(request.ns, siteBase, catalogue->articles().find(keyword, maxRecords));
         break;
     case Operation::mdefaut:
     case Operation::maopao:

@@ -3,7 +3,7 @@
 // operation and writes the answer or a fault. Knows nothing of HTTP beyond the
 // status code it suggests.
 #include "answercache.h"
-#include "cataloguepool.h"
+#include "livesearch.h"
 #include "newsfeed.h"
 
 #include <string>
@@ -16,7 +16,7 @@ inline constexpr size_t maxRecords = 200;
 
 class SoapEndpoint {
 public:
-    SoapEndpoint(CataloguePool& catalogues, AnswerCache& cache, NewsFeed& home, NewsFeed& bubble, std::string token);
+    SoapEndpoint(LiveSearch& catalogue, AnswerCache& cache, NewsFeed& home, NewsFeed& bubble, std::string token);
 
     struct Reply {
         int status = 200;
@@ -30,7 +30,7 @@ private:
     std::string run(const SoapRequest& request, std::string_view siteBase);
     std::string search(const SoapRequest& request, std::string_view siteBase);
 
-    CataloguePool& catalogues_;
+    LiveSearch& catalogue_;
     AnswerCache& cache_;
     NewsFeed& home_;
     NewsFeed& bubble_;

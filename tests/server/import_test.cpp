@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 namespace tarvelo::testkit {
 namespace {
@@ -79,6 +81,25 @@ TEST(ServiceImport, ReplacesTheScheduleAndRejectsBadFilesWhole)
               std::string::npos);
     // The sample note goes once a real schedule is imported.
     EXPECT_EQ(httpGet(service.port(), "/detail/tariff/72083600").body.find("示例数据"), std::string::npos);
+}
+
+TEST(ServiceImport, ARunningServiceSearchesTheNewScheduleWithinSeconds)
+{
+    RunningService service;
+    const auto db = (service.folder() / "service.db").string();
+    const auto tariff = service.folder() / "tariff.csv";
+    write(tariff, "code,name,mfn,general,consumption,vat,unit,supervision\n72083600,运行中导入的卷材,1%,2%,,13%,千克,\n");
+    const auto search = [&] {
+        return elementTexts(httpPost(service.port(), soapRequest("Tariff", "<keyword>运行中导入</keyword>", validToken)).body,
+                            "Product_name");
+    };
+    EXPECT_TRUE(search().empty()) << "searched and cached before the import";
+    std::string output;
+    ASSERT_EQ(runServiceCommand({"import", "--db", db, "--tariff", tariff.string()}, output), 0) << output;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (search().empty() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(search(), std::vector<std::string>{"运行中导入的卷材"});
 }
 
 } // namespace

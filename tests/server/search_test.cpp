@@ -2,6 +2,8 @@
 #include "catalogue.h"
 #include "database.h"
 #include "keyword.h"
+#include "searchcatalogue.h"
+#include "sqlsearch.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -51,9 +53,12 @@ protected:
         folder = std::make_unique<testkit::TempFolder>();
         ensureDatabase(folder->path() / "search.db");
         catalogue = std::make_unique<Catalogue>(folder->path() / "search.db");
+        Connection db(folder->path() / "search.db", Connection::Mode::ReadOnly);
+        search = std::make_unique<SearchCatalogue>(db, 0);
     }
     static void TearDownTestSuite()
     {
+        search.reset();
         catalogue.reset();
         folder.reset();
     }
@@ -66,9 +71,17 @@ protected:
             out.push_back(r.code);
         return out;
     }
+    template <class Record>
+    static std::vector<std::string> codes(const std::vector<const Record*>& records)
+    {
+        std::vector<std::string> out;
+        for (const Record* r : records)
+            out.push_back(r->code);
+        return out;
+    }
     static std::vector<std::string> tariffCodes(std::string_view keyword)
     {
-        return codes(catalogue->searchTariff(parseKeyword(keyword), 200));
+        return codes(search->tariff().find(parseKeyword(keyword), 200));
     }
     static bool has(const std::vector<std::string>& list, std::string_view item)
     {
@@ -77,6 +90,7 @@ protected:
 
     static inline std::unique_ptr<testkit::TempFolder> folder;
     static inline std::unique_ptr<Catalogue> catalogue;
+    static inline std::unique_ptr<SearchCatalogue> search;
 };
 
 TEST_F(CatalogueSearch, ExactCodeFirstThenPrefixInCodeOrder)
@@ -92,7 +106,7 @@ TEST_F(CatalogueSearch, ExactCodeFirstThenPrefixInCodeOrder)
     EXPECT_TRUE(std::is_sorted(chapter.begin(), chapter.begin() + 30));
     EXPECT_TRUE(std::all_of(chapter.begin(), chapter.begin() + 30, [](const std::string& c) { return c.starts_with("84"); }));
     // Commodity codes span every HS level and the national lines.
-    const auto commodity = codes(catalogue->searchCommodity(parseKeyword("847130"), 200));
+    const auto commodity = codes(search->commodity().find(parseKeyword("847130"), 200));
     ASSERT_GE(commodity.size(), 2u);
     EXPECT_EQ(commodity[0], "847130");
     EXPECT_EQ(commodity[1], "84713000");
@@ -117,16 +131,16 @@ TEST_F(CatalogueSearch, ChineseSubstringsOfAnyLength)
 
 TEST_F(CatalogueSearch, RankingPutsNameStartsAndShortNamesFirst)
 {
-    const auto lines = catalogue->searchTariff(parseKeyword("钢"), 200);
+    const auto lines = search->tariff().find(parseKeyword("钢"), 200);
     ASSERT_GE(lines.size(), 25u);
     size_t startsWith = 0;
-    while (startsWith < lines.size() && lines[startsWith].name.starts_with("钢"))
+    while (startsWith < lines.size() && lines[startsWith]->name.starts_with("钢"))
         ++startsWith;
     EXPECT_GE(startsWith, 2u);
     for (size_t i = startsWith; i < lines.size(); ++i)
-        EXPECT_FALSE(lines[i].name.starts_with("钢")) << lines[i].name;
+        EXPECT_FALSE(lines[i]->name.starts_with("钢")) << lines[i]->name;
     for (size_t i = startsWith + 1; i < lines.size(); ++i)
-        EXPECT_LE(codePoints(lines[i - 1].name), codePoints(lines[i].name)) << lines[i].name;
+        EXPECT_LE(codePoints(lines[i - 1]->name), codePoints(lines[i]->name)) << lines[i]->name;
 }
 
 TEST_F(CatalogueSearch, EnglishMatchesIgnoreCase)
@@ -134,20 +148,54 @@ TEST_F(CatalogueSearch, EnglishMatchesIgnoreCase)
     const auto upper = tariffCodes("STAINLESS");
     EXPECT_EQ(upper, tariffCodes("stainless"));
     EXPECT_TRUE(has(upper, "72193300"));
-    const auto commodity = catalogue->searchCommodity(parseKeyword("Horses"), 200);
+    const auto commodity = search->commodity().find(parseKeyword("Horses"), 200);
     ASSERT_FALSE(commodity.empty());
-    EXPECT_EQ(commodity.front().code.substr(0, 4), "0101");
-    const auto article = catalogue->searchArticles(parseKeyword("出口退税率文库"), 200);
+    EXPECT_EQ(commodity.front()->code.substr(0, 4), "0101");
+    const auto article = search->articles().find(parseKeyword("出口退税率文库"), 200);
     ASSERT_FALSE(article.empty());
-    EXPECT_EQ(article.front().id, 3);
+    EXPECT_EQ(article.front()->id, 3);
 }
 
 TEST_F(CatalogueSearch, OverlongOrEmptyKeywordsFindNothing)
 {
     EXPECT_TRUE(tariffCodes("").empty());
     EXPECT_TRUE(tariffCodes(std::string(maxKeywordBytes + 1, 'a')).empty());
-    EXPECT_EQ(catalogue->searchCommodity(parseKeyword("of"), 200).size(), 200u);
-    EXPECT_EQ(catalogue->searchCommodity(parseKeyword("of"), 7).size(), 7u);
+    EXPECT_EQ(search->commodity().find(parseKeyword("of"), 200).size(), 200u);
+    EXPECT_EQ(search->commodity().find(parseKeyword("of"), 7).size(), 7u);
+}
+
+template <class Record>
+std::vector<std::int64_t> ids(const std::vector<const Record*>& records)
+{
+    std::vector<std::int64_t> out;
+    for (const Record* r : records)
+        out.push_back(r->id);
+    return out;
+}
+
+// The in-memory search answers what SQLite's full-text index and LIKE scan
+// answer, record for record and in the same order.
+TEST_F(CatalogueSearch, MemorySearchAgreesWithTheFullTextIndex)
+{
+    Connection db(folder->path() / "search.db", Connection::Mode::ReadOnly);
+    SqlSearch tariff(db, "tariff", "tariff_fts", true);
+    SqlSearch commodity(db, "commodity", "commodity_fts", true);
+    SqlSearch rebates(db, "rebate", "rebate_fts", true);
+    SqlSearch articles(db, "article", "article_fts", false);
+    const std::vector<std::string> keywords{
+        "钢", "不锈钢", "冷轧 不锈钢", "钢 冷轧", "猪肉", "牛", "茶", "乌龙茶", "轮胎", "柴油小轿车", "出口", "退税",
+        "关税", "STEEL", "Stainless steel", "of", "horses", "live animals", "a", "ab", "tyres for", "8471", "84.71",
+        "847130", "84713000", "72", "0", "01 02", "9999", "%", "_", "\\", "\"quoted\"", "x\xE9", "\xE9\x92",
+        "\xA2", "钢\xE9\x92", "7219 钢", "zzzz", "钢钢钢钢", "1.5升", "（", "、"};
+    for (const std::string& text : keywords) {
+        const Keyword k = parseKeyword(text);
+        for (const size_t limit : {size_t{200}, size_t{3}}) {
+            EXPECT_EQ(ids(search->tariff().find(k, limit)), tariff.find(k, limit)) << text << " " << limit;
+            EXPECT_EQ(ids(search->commodity().find(k, limit)), commodity.find(k, limit)) << text << " " << limit;
+            EXPECT_EQ(ids(search->rebates().find(k, limit)), rebates.find(k, limit)) << text << " " << limit;
+            EXPECT_EQ(ids(search->articles().find(k, limit)), articles.find(k, limit)) << text << " " << limit;
+        }
+    }
 }
 
 TEST_F(CatalogueSearch, DetailLookups)

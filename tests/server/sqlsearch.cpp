@@ -1,4 +1,4 @@
-#include "searchindex.h"
+#include "sqlsearch.h"
 
 #include <algorithm>
 #include <tuple>
@@ -28,7 +28,31 @@ std::string sql(std::string_view a, std::string_view b, std::string_view c, std:
 
 } // namespace
 
-SearchIndex::SearchIndex(Connection& db, std::string_view table, std::string_view fts, bool codeColumn)
+std::string ftsPhrase(std::string_view term)
+{
+    std::string q = "\"";
+    for (const char c : term) {
+        if (c == '"')
+            q += '"';
+        q += c;
+    }
+    q += '"';
+    return q;
+}
+
+std::string likePattern(std::string_view term)
+{
+    std::string p = "%";
+    for (const char c : term) {
+        if (c == '%' || c == '_' || c == '\\')
+            p += '\\';
+        p += c;
+    }
+    p += '%';
+    return p;
+}
+
+SqlSearch::SqlSearch(Connection& db, std::string_view table, std::string_view fts, bool codeColumn)
     : byPhrase_(db.prepare(sql("SELECT rowid, name, description FROM ", fts, " WHERE ", fts, " MATCH ?1"))),
       byPattern_(db.prepare(sql("SELECT rowid, name, description FROM ", fts,
                                 " WHERE name LIKE ?1 ESCAPE '\\' OR description LIKE ?1 ESCAPE '\\'")))
@@ -39,7 +63,7 @@ SearchIndex::SearchIndex(Connection& db, std::string_view table, std::string_vie
             sql("SELECT id FROM ", table, " WHERE code >= ?1 AND code < ?1 || ':' ORDER BY code LIMIT ?2")));
 }
 
-std::vector<std::int64_t> SearchIndex::find(const Keyword& keyword, size_t limit)
+std::vector<std::int64_t> SqlSearch::find(const Keyword& keyword, size_t limit)
 {
     std::vector<std::int64_t> ids;
     if (keyword.empty() || keyword.phrase.size() > maxKeywordBytes || limit == 0)
@@ -53,14 +77,14 @@ std::vector<std::int64_t> SearchIndex::find(const Keyword& keyword, size_t limit
     return ids;
 }
 
-void SearchIndex::codeMatches(const Keyword& keyword, size_t limit, std::vector<std::int64_t>& ids)
+void SqlSearch::codeMatches(const Keyword& keyword, size_t limit, std::vector<std::int64_t>& ids)
 {
     Statement& s = byCode_->reset().bind(1, keyword.code).bind(2, static_cast<std::int64_t>(limit));
     while (s.step())
         ids.push_back(s.integer(0));
 }
 
-void SearchIndex::textMatches(const Keyword& keyword, std::vector<std::int64_t>& ids)
+void SqlSearch::textMatches(const Keyword& keyword, std::vector<std::int64_t>& ids)
 {
     const std::string& anchor = keyword.anchor();
     Statement& s = codePoints(anchor) >= indexedTermLength ? byPhrase_.reset().bind(1, ftsPhrase(anchor))

@@ -1,0 +1,59 @@
+#include "livesearch.h"
+
+#include "log.h"
+
+namespace tarvelo::server {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::optional<std::filesystem::file_time_type> modified(const std::filesystem::path& file)
+{
+    std::error_code ec;
+    const auto time = std::filesystem::last_write_time(file, ec);
+    return ec ? std::nullopt : std::optional(time);
+}
+
+std::shared_ptr<const SearchCatalogue> read(const std::filesystem::path& database, std::uint64_t generation)
+{
+    Connection db(database, Connection::Mode::ReadOnly);
+    return std::make_shared<const SearchCatalogue>(db, generation);
+}
+
+} // namespace
+
+LiveSearch::LiveSearch(std::filesystem::path database, std::chrono::milliseconds checkInterval)
+    : database_(std::move(database)), checkInterval_(checkInterval), databaseTime_(modified(database_))
+{
+    current_.store(read(database_, generation_));
+    nextCheck_.store((Clock::now() + checkInterval_).time_since_epoch().count());
+}
+
+std::shared_ptr<const SearchCatalogue> LiveSearch::current()
+{
+    if (Clock::now().time_since_epoch().count() >= nextCheck_.load(std::memory_order_relaxed))
+        reloadIfChanged();
+    return current_.load();
+}
+
+void LiveSearch::reloadIfChanged()
+{
+    const std::unique_lock lock(reloading_, std::try_to_lock);
+    if (!lock.owns_lock())
+        return; // another thread is checking
+    nextCheck_.store((Clock::now() + checkInterval_).time_since_epoch().count(), std::memory_order_relaxed);
+    const auto time = modified(database_);
+    if (!time || time == databaseTime_)
+        return;
+    try {
+        current_.store(read(database_, generation_ + 1));
+        ++generation_;
+        databaseTime_ = time;
+    } catch (const std::exception& e) {
+        // Half-replaced or locked for longer than the busy time-out: keep
+        // serving the last catalogue and try again at the next check.
+        logLine(std::string("cannot read the search catalogue again: ") + e.what());
+    }
+}
+
+} // namespace tarvelo::server

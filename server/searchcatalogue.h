@@ -1,0 +1,57 @@
+#pragma once
+// Everything the four searches answer with, read from the database in one
+// read transaction and kept in memory with a text index per table, so that a
+// search touches neither SQLite nor the disk. Immutable once built: any
+// number of threads search one catalogue at once.
+#include "keyword.h"
+#include "records.h"
+#include "sqlite.h"
+#include "textindex.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace tarvelo::server {
+
+template <class Record>
+class Listing {
+public:
+    void add(Record record, std::string_view code, std::string_view name, std::string_view description)
+    {
+        index_.add(record.id, code, name, description);
+        records_.push_back(std::move(record));
+    }
+    // Best first, at most limit; the records live as long as the listing.
+    std::vector<const Record*> find(const Keyword& keyword, size_t limit) const
+    {
+        std::vector<const Record*> found;
+        for (const std::uint32_t position : index_.find(keyword, limit))
+            found.push_back(&records_[position]);
+        return found;
+    }
+
+private:
+    std::vector<Record> records_;
+    TextIndex index_;
+};
+
+class SearchCatalogue {
+public:
+    // generation tells catalogues read at different times apart.
+    SearchCatalogue(Connection& db, std::uint64_t generation);
+
+    const Listing<TariffLine>& tariff() const { return tariff_; }
+    const Listing<CommodityCode>& commodity() const { return commodity_; }
+    const Listing<RebateLine>& rebates() const { return rebates_; }
+    const Listing<Article>& articles() const { return articles_; }
+    std::uint64_t generation() const { return generation_; }
+
+private:
+    Listing<TariffLine> tariff_;
+    Listing<CommodityCode> commodity_;
+    Listing<RebateLine> rebates_;
+    Listing<Article> articles_;
+    std::uint64_t generation_;
+};
+
+} // namespace tarvelo::server
