@@ -2,6 +2,7 @@
 
 #include "desktoplinks.h"
 
+#include <QFontDatabase>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -45,12 +46,26 @@ protected:
     }
 };
 
+// The pages name no font; show them in a sans-serif face that has the Chinese
+// glyphs, where the machine has one.
+QString pageFontFamily()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const char* family : {"Microsoft YaHei", "WenQuanYi Micro Hei", "Noto Sans CJK SC", "Noto Sans SC"}) {
+        if (installed.contains(QLatin1String(family)))
+            return QLatin1String(family);
+    }
+    return {};
+}
+
 } // namespace
 
 GuardedPage::GuardedPage(QObject* parent) : QWebEnginePage(parent)
 {
     QWebEngineSettings* s = settings();
     s->setDefaultTextEncoding(QStringLiteral("GBK"));
+    if (const QString family = pageFontFamily(); !family.isEmpty())
+        s->setFontFamily(QWebEngineSettings::StandardFont, family);
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);

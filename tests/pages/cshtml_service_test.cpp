@@ -6,11 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <fstream>
 #include <optional>
 
@@ -52,20 +47,6 @@ protected:
     platform::fakes::FakePlatform fakes{folder.path()};
     std::optional<LoopbackServer> server;
 };
-
-// A loopback port on which nothing listens.
-int closedPort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t len = sizeof addr;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(fd);
-    return ntohs(addr.sin_port);
-}
 
 } // namespace
 
@@ -126,7 +107,7 @@ TEST_F(Renderers, HomeAndBubbleDecodeTheWholeAnswer)
 
 TEST_F(Renderers, AFailedExchangeIsAnAnswerWithoutRecords)
 {
-    fakes.seams.endpointOverride = "http://127.0.0.1:" + std::to_string(closedPort()) + "/Service.asmx";
+    fakes.seams.endpointOverride = testkit::unreachableEndpoint();
     fakes.messageBox.answerNext(platform::Choice::Cancel);
     cshtml page(fakes.seams);
     const std::string fragment = page.Export("x");

@@ -5,11 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <chrono>
 
 using namespace tarvelo;
@@ -18,20 +13,6 @@ using testkit::ScriptedAnswer;
 using platform::Choice;
 
 namespace {
-
-// A loopback port on which nothing listens.
-int closedPort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t len = sizeof addr;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(fd);
-    return ntohs(addr.sin_port);
-}
 
 class Exchange : public ::testing::Test {
 protected:
@@ -106,7 +87,7 @@ TEST_F(Exchange, UnreachableServiceWithCancelKeepsTheProgramAndStopsTheTimer)
 {
     fakes.messageBox.answerNext(Choice::Cancel);
     webserviceapi api(fakes.seams);
-    api.weburl("http://127.0.0.1:" + std::to_string(closedPort()) + "/Service.asmx");
+    api.weburl(testkit::unreachableEndpoint());
     EXPECT_EQ(api.webservice(api.mdefaut_head()), "---");
 
     ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
@@ -124,7 +105,7 @@ TEST_F(Exchange, UnreachableServiceWithOkRemovesTheTrayIconAndEnds)
 {
     fakes.messageBox.answerNext(Choice::Ok);
     webserviceapi api(fakes.seams);
-    api.weburl("http://127.0.0.1:" + std::to_string(closedPort()) + "/Service.asmx");
+    api.weburl(testkit::unreachableEndpoint());
     api.webservice(api.mdefaut_head());
     EXPECT_EQ(fakes.hub.trayRemovals, 1);
     EXPECT_EQ(fakes.processExit.calls, 1);

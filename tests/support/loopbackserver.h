@@ -71,4 +71,7 @@ private:
     std::thread acceptor_;
 };
 
+// An endpoint on a loopback port where nothing listens: connections are refused.
+std::string unreachableEndpoint();
+
 } // namespace tarvelo::testkit
