@@ -1,9 +1,8 @@
+#include "application.h"
 #include "platform/qt/qtmessagebox.h"
 #include "platform/qt/systemseams.h"
 #include "program.h"
 #include "version.h"
-
-#include <QApplication>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -29,7 +28,7 @@ int main(int argc, char* argv[])
 {
     allowBrowserAsRoot();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
+    tarvelo::Application app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(tarvelo::version::title));
     QApplication::setApplicationDisplayName(QString::fromLatin1(tarvelo::version::title));
     QApplication::setApplicationVersion(QString::fromLatin1(tarvelo::version::text));
@@ -37,6 +36,7 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     tarvelo::platform::QtMessageBox messageBox;
+    app.setMessageBox(messageBox);
     tarvelo::platform::ImmediateExit processExit;
     tarvelo::platform::SystemClock clock;
     tarvelo::platform::ApplicationFolder programFolder;

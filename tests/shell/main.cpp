@@ -1,5 +1,5 @@
 // The shell tests need a QApplication; they run without a display.
-#include <QApplication>
+#include "shell/application.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ int main(int argc, char** argv)
     if (!qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --no-sandbox");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
+    tarvelo::Application app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
