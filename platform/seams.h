@@ -16,6 +16,9 @@ struct ExchangeTimeouts {
     std::chrono::milliseconds connect{60'000};
     // Longest stretch without a received byte before the exchange is given up.
     std::chrono::milliseconds stall{30'000};
+    // Longest a whole exchange may take: an answer that keeps trickling in (a
+    // byte now and then never counts as a stall) is given up after this.
+    std::chrono::milliseconds total{180'000};
 };
 
 // Everything the core reaches outside itself. The program wires the Qt

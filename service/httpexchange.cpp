@@ -119,6 +119,7 @@ HttpAnswer postXml(const std::string& url, std::string_view body,
     const long stallSeconds = std::max<long>(1, static_cast<long>((timeouts.stall.count() + 999) / 1000));
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, stallSeconds);
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(timeouts.total.count()));
 
     const CURLcode rc = curl_easy_perform(h);
     if (rc != CURLE_OK) {
