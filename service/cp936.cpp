@@ -1,5 +1,6 @@
 #include "cp936.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
@@ -85,6 +86,12 @@ std::optional<std::pair<size_t, char32_t>> decodeUtf8(std::string_view s)
     return std::pair<size_t, char32_t>{len, cp};
 }
 
+// Longest piece of text handed to iconv at once. On a character the code page
+// lacks, glibc finds where it stopped by converting the piece again from its
+// start; with unbounded pieces, text full of such characters (emoji, U+FFFD)
+// took time quadratic in its length.
+constexpr size_t pieceBytes = 256;
+
 std::string toCp936Strict(std::string_view utf8)
 {
     Converter conv("CP936", "UTF-8");
@@ -92,8 +99,16 @@ std::string toCp936Strict(std::string_view utf8)
     out.reserve(utf8.size());
     std::string_view rest = utf8;
     while (!rest.empty()) {
-        if (conv.convert(rest, out) == 0)
-            break;
+        const size_t size = std::min(rest.size(), pieceBytes);
+        const bool cut = size < rest.size();
+        std::string_view piece = rest.substr(0, size);
+        const int error = conv.convert(piece, out);
+        rest.remove_prefix(size - piece.size());
+        // A character cut by the end of the piece starts the next one.
+        if (error == 0 || (error == EINVAL && cut && piece.size() < size)) {
+            conv.reset();
+            continue;
+        }
         // Stopped at a character the code page lacks, or at bytes that are no
         // UTF-8: write a reference for it and go on after it.
         const auto seq = decodeUtf8(rest);
