@@ -2,11 +2,13 @@
 
 #include "answers.h"
 #include "cataloguepool.h"
+#include "connectionguard.h"
 #include "livesearch.h"
 #include "log.h"
 #include "newsfeed.h"
 #include "pages.h"
 #include "soapendpoint.h"
+#include "workerpool.h"
 #include "wsdl.h"
 
 #include <httplib.h>
@@ -118,6 +120,8 @@ struct CustomsService::Impl {
     SoapEndpoint soap;
     Listener http;
     int port = 0;
+    std::atomic<int> waiting{0}; // connections waiting for a thread
+    ConnectionGuard guard;
 };
 
 namespace {
@@ -137,20 +141,36 @@ CustomsService::Impl::Impl(ServiceSettings s)
       notice(catalogues.lease()->notice()),
       home(Operation::mdefaut, settings.newsFile, storedNews(catalogues, "news"), settings.newsCheckInterval),
       bubble(Operation::maopao, settings.bubbleFile, storedNews(catalogues, "bubble"), settings.newsCheckInterval),
-      soap(search, answers, home, bubble, settings.token)
+      soap(search, answers, home, bubble, settings.token),
+      guard(settings.connectionLimits, [this] { return waiting.load() > 0; })
 {
     const size_t threads = std::max<size_t>(1, settings.threads);
     // httplib takes ownership of the queue it is handed and deletes it.
-    http.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    http.new_task_queue = [this, threads] { return new WorkerPool(threads, waiting); };
     http.set_payload_max_length(settings.maxBody);
     http.set_tcp_nodelay(true);
     http.set_keep_alive_max_count(10000);
+    http.set_keep_alive_timeout(settings.idleTimeout.count());
+    http.set_read_timeout(settings.ioTimeout);
+    http.set_write_timeout(settings.ioTimeout);
     http.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
         note.start = Clock::now();
         return httplib::Server::HandlerResponse::Unhandled;
     });
-    if (settings.logRequests)
-        http.set_logger(logRequest);
+    // While connections wait for a thread, each answer ends its connection,
+    // so that the threads are shared out instead of kept by whoever came first.
+    http.set_post_routing_handler([this](const httplib::Request&, httplib::Response& res) {
+        if (waiting.load() > 0)
+            res.set_header("Connection", "close");
+    });
+    // Called once the answer is written.
+    http.set_logger([this](const httplib::Request& req, const httplib::Response& res) {
+        guard.completed(req.remote_addr, req.remote_port);
+        if (settings.logRequests)
+            logRequest(req, res);
+        else
+            note = {};
+    });
     http.set_error_handler(httplib::Server::HandlerWithResponse(
         [this](const httplib::Request& req, httplib::Response& res) { return error(req, res); }));
     http.set_exception_handler([](const httplib::Request& req, httplib::Response& res, std::exception_ptr ep) {
@@ -251,6 +271,7 @@ int CustomsService::bind()
     if (i.settings.port != 0)
         i.port = i.settings.port;
     i.http.widenBacklog();
+    i.guard.start(i.port);
     return i.port;
 }
 

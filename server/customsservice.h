@@ -1,6 +1,8 @@
 #pragma once
 // The customs-data service over HTTP: SOAP 1.1 on POST /Service.asmx, its
 // WSDL and overview on GET, and the detail pages its answers link to.
+#include "connectionguard.h"
+
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
@@ -21,6 +23,10 @@ struct ServiceSettings {
     std::size_t maxBody = 1u << 20;
     std::size_t cacheBytes = 64u << 20; // rendered search answers; 0 turns the cache off
     std::chrono::milliseconds newsCheckInterval = std::chrono::seconds(1);
+    // One read or write of a connection; an idle keep-alive connection.
+    std::chrono::seconds ioTimeout{5};
+    std::chrono::seconds idleTimeout{5};
+    ConnectionGuard::Limits connectionLimits;
     bool logRequests = true;
 };
 
