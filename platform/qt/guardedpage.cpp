@@ -31,19 +31,47 @@ QWebEngineScript noScroll()
     return script;
 }
 
+// A javascript: link does nothing when clicked (the page's own scripts are
+// contained already; its links should not run more of them).
+constexpr char inertScriptLinks[] = R"js(
+document.addEventListener('click', function (event) {
+    var link = event.target && event.target.closest ? event.target.closest('a[href]') : null;
+    if (link && /^\s*javascript:/i.test(link.getAttribute('href')))
+        event.preventDefault();
+}, true);
+)js";
+
+QWebEngineScript inertLinks()
+{
+    QWebEngineScript script;
+    script.setName(QStringLiteral("inertlinks"));
+    script.setSourceCode(QString::fromLatin1(inertScriptLinks));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(true);
+    return script;
+}
+
+// How long after a click or key press a link still counts as the user's.
+constexpr qint64 gestureWindowMs = 1000;
+
 // Stands in for the window a _blank link asks for: learns the link's URL,
 // hands it to the desktop and goes.
 class LinkCatcher : public QWebEnginePage {
 public:
-    explicit LinkCatcher(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent) {}
+    explicit LinkCatcher(GuardedPage* owner) : QWebEnginePage(owner->profile(), owner), owner_(owner) {}
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override
     {
-        openInUserBrowser(url);
+        if (owner_->followsUserGesture())
+            openInUserBrowser(url);
         deleteLater();
         return false;
     }
+
+private:
+    const GuardedPage* owner_;
 };
 
 // The pages name no font; show them in a sans-serif face that has the Chinese
@@ -72,12 +100,18 @@ GuardedPage::GuardedPage(QObject* parent) : QWebEnginePage(parent)
     s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
     s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     scripts().insert(noScroll());
+    scripts().insert(inertLinks());
+}
+
+bool GuardedPage::followsUserGesture() const
+{
+    return lastGesture_.isValid() && lastGesture_.elapsed() <= gestureWindowMs;
 }
 
 bool GuardedPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
 {
     if (isWebUrl(url)) {
-        if (type == NavigationTypeLinkClicked)
+        if (type == NavigationTypeLinkClicked && followsUserGesture())
             openInUserBrowser(url);
         return false;
     }
@@ -88,7 +122,7 @@ bool GuardedPage::acceptNavigationRequest(const QUrl& url, NavigationType type, 
 
 QWebEnginePage* GuardedPage::createWindow(WebWindowType)
 {
-    return new LinkCatcher(profile(), this);
+    return new LinkCatcher(this);
 }
 
 } // namespace tarvelo::platform

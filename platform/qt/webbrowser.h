@@ -22,6 +22,12 @@ signals:
     // A navigation finished (ok: the page loaded).
     void pageLoaded(bool ok);
 
+protected:
+    // The engine draws into a child widget; real clicks and key presses are
+    // seen there.
+    void childEvent(QChildEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     GuardedPage* page_;
 };

@@ -222,12 +222,10 @@ TEST_F(HostileAnswers, ScriptsCannotSubmitFormsToTheNetwork)
     EXPECT_TRUE(catcher.opened.isEmpty());
 }
 
-// Known gap, kept here until the browser control can tell a user's click from
-// a script: the web engine reports a navigation that the page's own script
-// starts (location = …, a.click()) as a clicked link, so such a script can
-// open any web address in the user's browser, as often as it likes, without a
-// click. Our browser still stays on the cache file and nothing is fetched.
-TEST_F(HostileAnswers, DISABLED_ScriptsCannotOpenWebAddressesWithoutAClick)
+// The web engine reports a navigation that the page's own script starts
+// (location = …, a.click()) as a clicked link; without a real click just
+// before, nothing may reach the user's browser.
+TEST_F(HostileAnswers, ScriptsCannotOpenWebAddressesWithoutAClick)
 {
     answer = markup();
     show(runHome(fakes.seams));
@@ -240,10 +238,8 @@ TEST_F(HostileAnswers, DISABLED_ScriptsCannotOpenWebAddressesWithoutAClick)
         ADD_FAILURE() << "handed to the user's browser without a click: " << url.toString().toStdString();
 }
 
-// Known gap: a javascript: link runs its script in the page when clicked. It
-// has no more power than the page's own scripts, which the tests above show
-// are contained, but it is not "nothing".
-TEST_F(HostileAnswers, DISABLED_JavascriptLinksDoNothing)
+// A clicked javascript: link runs nothing.
+TEST_F(HostileAnswers, JavascriptLinksDoNothing)
 {
     answer = markup();
     show(runHome(fakes.seams));

@@ -77,6 +77,10 @@ TEST(GuardedPage, ShowsOnlyOurFileAndSendsClickedWebLinksOut)
     const QUrl web(QStringLiteral("http://www.example.org/policy"));
     EXPECT_FALSE(page.acceptNavigationRequest(web, QWebEnginePage::NavigationTypeRedirect, true));
     EXPECT_TRUE(catcher.opened.isEmpty()); // only a click hands a link on
+    // A "clicked" link without a real click before it came from a script.
+    EXPECT_FALSE(page.acceptNavigationRequest(web, QWebEnginePage::NavigationTypeLinkClicked, true));
+    EXPECT_TRUE(catcher.opened.isEmpty());
+    page.noteUserGesture();
     EXPECT_FALSE(page.acceptNavigationRequest(web, QWebEnginePage::NavigationTypeLinkClicked, true));
     ASSERT_EQ(catcher.opened.size(), 1);
     EXPECT_EQ(catcher.opened[0], web);
