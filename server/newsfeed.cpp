@@ -41,7 +41,8 @@ std::string newsMarkup(const std::vector<NewsItem>& items, std::string_view site
         appendText(html, item.title);
         html += "</a>";
         if (!item.date.empty()) {
-            html += " <span>";
+            // The client's style block covers only the links; keep the date quiet.
+            html += " <span style='color:#999;font-size:12px'>";
             appendText(html, item.date);
             html += "</span>";
         }

@@ -34,7 +34,7 @@ TEST(NewsMarkup, LinksTitlesAndDatesAreEscapedIntoValidMarkup)
                                          {"O'Hara", "https://example.org/?a=1&b='2'", ""}},
                                         "http://host:8936");
     EXPECT_EQ(html, "<ul><li><a href='http://host:8936/detail/article/1' target='_blank'>A &amp; B &lt;new&gt;</a>"
-                    " <span>2024-03-01</span></li><li><a href='https://example.org/?a=1&amp;b=&#39;2&#39;'"
+                    " <span style='color:#999;font-size:12px'>2024-03-01</span></li><li><a href='https://example.org/?a=1&amp;b=&#39;2&#39;'"
                     " target='_blank'>O'Hara</a></li></ul>");
     pugi::xml_document doc;
     EXPECT_TRUE(doc.load_string(html.c_str()));
