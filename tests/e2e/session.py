@@ -276,7 +276,9 @@ class Session:
                 time.sleep(0.3)
                 if xvfb.poll() is None and self.x("xdpyinfo", check=False, timeout=10).startswith("name of display"):
                     break
-            log("Xvfb did not come up, trying again")
+            with open(os.path.join(self.tmp, f"xvfb{attempt}.log"), errors="replace") as f:
+                said = " ".join(f.read().split())[-300:]
+            log(f"Xvfb did not come up ({said or 'nothing said'}), trying again")
             self.xenv = None
             time.sleep(1)
         else:
