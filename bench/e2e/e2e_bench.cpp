@@ -42,6 +42,8 @@
 #include <string>
 #include <vector>
 
+#include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
@@ -56,10 +58,23 @@ int searchesInAll = 100;
 const char* const keyword = "基准";
 constexpr int tariffTab = 2;
 
+// The service and the start children this process runs; stopped on failure.
+qint64 servicePid = 0;
+qint64 childPid = 0;
+
 [[noreturn]] void fail(const std::string& why)
 {
     std::cerr << "e2e_bench: " << why << std::endl;
+    for (const qint64 pid : {childPid, servicePid})
+        if (pid > 0)
+            ::kill(static_cast<pid_t>(pid), SIGTERM);
     std::_Exit(2);
+}
+
+// Children end with this process, however it ends.
+void endWithParent(QProcess& process)
+{
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
 }
 
 void allowBrowserAsRoot()
@@ -150,7 +165,6 @@ struct Memory {
 
 // Resident memory of this process, and of it with every process below it
 // (the browser engine's renderer and zygote processes) but the service's.
-qint64 servicePid = 0;
 
 Memory residentMemory()
 {
@@ -235,12 +249,15 @@ void startService(Service& service, const QString& binary, const QTemporaryDir& 
     const QString csv = dir.filePath("tariff.csv");
     writeTariffLines(csv);
     QProcess import;
+    endWithParent(import);
     import.start(binary, {"import", "--db", db, "--tariff", csv});
     if (!import.waitForFinished(120000) || import.exitCode() != 0)
         fail("tarvelo-service import failed: " + import.readAllStandardError().toStdString());
 
     service.process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    endWithParent(service.process);
     service.process.start(binary, {"--listen", "127.0.0.1:0", "--db", db, "--quiet"});
+    servicePid = service.process.processId();
     QByteArray line;
     QElapsedTimer t;
     t.start();
@@ -261,11 +278,15 @@ std::vector<double> startToHome(const std::string& self, const std::string& endp
         QTemporaryDir folder;
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        endWithParent(child);
         const auto begin = Clock::now();
         child.start(QString::fromStdString(self),
                     {"--start-child", QString::fromStdString(endpoint), folder.path()});
+        childPid = child.processId();
         QByteArray out;
         while (!out.contains("home-loaded") && child.state() != QProcess::NotRunning) {
+            if (Clock::now() - begin > std::chrono::seconds(60))
+                fail("start " + std::to_string(run + 1) + " did not reach the home page within 60 s");
             child.waitForReadyRead(50);
             out += child.readAllStandardOutput();
         }
@@ -279,6 +300,7 @@ std::vector<double> startToHome(const std::string& self, const std::string& endp
                      (child.exitStatus() == QProcess::CrashExit ? ", crashed" : "") + ")");
         }
         child.waitForFinished(10000);
+        childPid = 0;
         ms.push_back(std::chrono::duration<double, std::milli>(end - begin).count());
         std::fprintf(stderr, "start → home, run %2d: %7.1f ms\n", run + 1, ms.back());
     }
@@ -309,7 +331,6 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     Service service;
     startService(service, serviceBinary, dir);
-    servicePid = service.process.processId();
     std::printf("service: %s; platform: %s\n", service.endpoint.c_str(),
                 qPrintable(QGuiApplication::platformName()));
 
