@@ -113,6 +113,11 @@ void loading::setRevealRegion()
         setMask(QRegion(rect()));
     else
         setMask(QRegion(0, revealEdge_, width(), height() - revealEdge_));
+    // The window system does not always ask for the newly uncovered rows to
+    // be painted; paint the whole window each time the band grows.
+    update();
+    for (QWidget* child : findChildren<QWidget*>())
+        child->update();
 }
 
 void loading::Timer1_Timer()
