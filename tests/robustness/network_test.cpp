@@ -4,7 +4,6 @@
 #include "lookups.h"
 #include "pages/frames.h"
 #include "pages/messages.h"
-#include "rawserver.h"
 #include "service/webserviceapi.h"
 #include "support/loopbackserver.h"
 #include "support/tempfolder.h"
@@ -25,6 +24,12 @@ using testkit::ScriptedAnswer;
 namespace {
 
 const std::string prompt(messages::connectionPrompt);
+
+// A server that writes every answer straight onto the connection's socket.
+LoopbackServer socketServer(testkit::SocketScript script)
+{
+    return LoopbackServer([script = std::move(script)](const auto&) { return ScriptedAnswer::onSocket(script); });
+}
 
 std::string soapAnswer(std::string_view operation, std::string_view inner)
 {
@@ -108,11 +113,11 @@ TEST_F(NetworkFaults, ServiceRefusedPromptsOnEveryLookup)
 {
     for (const Lookup& lookup : lookups) {
         fakes.messageBox.shown.clear();
-        lookupAt(refusedEndpoint(), lookup, 3000ms);
+        lookupAt(testkit::unreachableEndpoint(), lookup, 3000ms);
         expectPromptThenNoResult(lookup);
     }
     fakes.messageBox.shown.clear();
-    fakes.seams.endpointOverride = refusedEndpoint();
+    fakes.seams.endpointOverride = testkit::unreachableEndpoint();
     const std::string home = readBytes(runHome(fakes.seams));
     EXPECT_EQ(prompts(), 1u);
     EXPECT_TRUE(home.starts_with(pages::frames::headNoScroll) && home.ends_with("---</body>")) << home;
@@ -126,17 +131,17 @@ TEST_F(NetworkFaults, UnresolvableHostPrompts)
 
 TEST_F(NetworkFaults, ResetBeforeAnyAnswerPrompts)
 {
-    RawServer server([](int fd, const auto&) { RawServer::reset(fd); });
+    LoopbackServer server = socketServer([](int fd, const auto&) { testkit::resetOnClose(fd); });
     lookupAt(server.endpoint());
     expectPromptThenNoResult();
-    EXPECT_EQ(server.connections(), 1);
+    EXPECT_EQ(server.requestCount(), 1);
 }
 
 TEST_F(NetworkFaults, ConnectionClosedInTheHeadersGivesANoResultPage)
 {
     // The HTTP layer takes a head cut short by the end of the connection as an
     // answer without a body: no prompt, but the empty answer finds nothing.
-    RawServer server([](int fd, const auto&) { RawServer::send(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/x"); });
+    LoopbackServer server = socketServer([](int fd, const auto&) { testkit::sendBytes(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/x"); });
     lookupAt(server.endpoint());
     EXPECT_LE(prompts(), 1u);
     EXPECT_EQ(noResults(), 1u);
@@ -144,9 +149,9 @@ TEST_F(NetworkFaults, ConnectionClosedInTheHeadersGivesANoResultPage)
 
 TEST_F(NetworkFaults, ConnectionClosedInTheBodyPrompts)
 {
-    RawServer server([](int fd, const auto&) {
-        RawServer::send(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: 5000\r\n\r\n");
-        RawServer::send(fd, oneTariffRecord.substr(0, 300));
+    LoopbackServer server = socketServer([](int fd, const auto&) {
+        testkit::sendBytes(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: 5000\r\n\r\n");
+        testkit::sendBytes(fd, oneTariffRecord.substr(0, 300));
     });
     lookupAt(server.endpoint());
     expectPromptThenNoResult();
@@ -154,11 +159,11 @@ TEST_F(NetworkFaults, ConnectionClosedInTheBodyPrompts)
 
 TEST_F(NetworkFaults, ConnectionResetInTheBodyPrompts)
 {
-    RawServer server([](int fd, const auto&) {
-        RawServer::send(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: 5000\r\n\r\n");
-        RawServer::send(fd, oneTariffRecord.substr(0, 300));
+    LoopbackServer server = socketServer([](int fd, const auto&) {
+        testkit::sendBytes(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: 5000\r\n\r\n");
+        testkit::sendBytes(fd, oneTariffRecord.substr(0, 300));
         std::this_thread::sleep_for(50ms);
-        RawServer::reset(fd);
+        testkit::resetOnClose(fd);
     });
     lookupAt(server.endpoint());
     expectPromptThenNoResult();
@@ -166,8 +171,8 @@ TEST_F(NetworkFaults, ConnectionResetInTheBodyPrompts)
 
 TEST_F(NetworkFaults, ChunkedAnswerBrokenOffPrompts)
 {
-    RawServer server([](int fd, const auto&) {
-        RawServer::send(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nTransfer-Encoding: chunked\r\n\r\n"
+    LoopbackServer server = socketServer([](int fd, const auto&) {
+        testkit::sendBytes(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nTransfer-Encoding: chunked\r\n\r\n"
                             "40\r\n<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">");
     });
     lookupAt(server.endpoint());
@@ -176,7 +181,7 @@ TEST_F(NetworkFaults, ChunkedAnswerBrokenOffPrompts)
 
 TEST_F(NetworkFaults, ServiceThatAcceptsAndNeverAnswersPromptsAfterTheStallTime)
 {
-    RawServer server([](int, const auto& stopping) { holdOpen(stopping); });
+    LoopbackServer server = socketServer([](int, const auto& stopping) { holdOpen(stopping); });
     lookupAt(server.endpoint(), lookups[2], silentLimit);
     EXPECT_GE(elapsed, 900ms);
     expectPromptThenNoResult(lookups[2]);
@@ -184,8 +189,8 @@ TEST_F(NetworkFaults, ServiceThatAcceptsAndNeverAnswersPromptsAfterTheStallTime)
 
 TEST_F(NetworkFaults, ServiceThatStopsInTheMiddlePromptsAfterTheStallTime)
 {
-    RawServer server([](int fd, const auto& stopping) {
-        RawServer::send(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 5000\r\n\r\n<soap:");
+    LoopbackServer server = socketServer([](int fd, const auto& stopping) {
+        testkit::sendBytes(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 5000\r\n\r\n<soap:");
         holdOpen(stopping);
     });
     lookupAt(server.endpoint(), lookups[3], silentLimit);
@@ -199,11 +204,11 @@ TEST_F(NetworkFaults, AnswerAtOneBytePerSecondEndsAtTheTotalTimeout)
     fakes.seams.timeouts = {2000ms, 2000ms, 3000ms};
     std::string response = "HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: " +
                            std::to_string(oneTariffRecord.size()) + "\r\n\r\n" + oneTariffRecord;
-    RawServer server([&response](int fd, const std::atomic<bool>& stopping) {
+    LoopbackServer server = socketServer([&response](int fd, const std::atomic<bool>& stopping) {
         // Bounded: after 9 s the server stops trickling and closes.
         const auto start = std::chrono::steady_clock::now();
         for (const char c : response) {
-            if (stopping || std::chrono::steady_clock::now() - start > 9s || !RawServer::send(fd, {&c, 1}))
+            if (stopping || std::chrono::steady_clock::now() - start > 9s || !testkit::sendBytes(fd, {&c, 1}))
                 return;
             std::this_thread::sleep_for(1000ms);
         }
@@ -261,12 +266,12 @@ TEST_F(NetworkFaults, BinaryGarbageGivesANoResultPage)
 
 TEST_F(NetworkFaults, GarbageInsteadOfHttpPrompts)
 {
-    RawServer server([](int fd, const auto&) {
+    LoopbackServer server = socketServer([](int fd, const auto&) {
         std::string junk(4096, '\0');
         std::mt19937 random(3);
         for (char& c : junk)
             c = static_cast<char>(random());
-        RawServer::send(fd, junk);
+        testkit::sendBytes(fd, junk);
     });
     lookupAt(server.endpoint());
     expectPromptThenNoResult();

@@ -31,17 +31,6 @@ const char* reason(int status)
     }
 }
 
-bool sendAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t n = ::send(fd, data.data(), data.size(), MSG_NOSIGNAL);
-        if (n <= 0)
-            return false;
-        data.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
 // Reads one request (headers and a Content-Length body); false on EOF.
 bool readRequest(int fd, CapturedRequest& req, const std::atomic<bool>& stopping)
 {
@@ -142,6 +131,31 @@ ScriptedAnswer ScriptedAnswer::close()
     return a;
 }
 
+ScriptedAnswer ScriptedAnswer::onSocket(SocketScript script)
+{
+    ScriptedAnswer a;
+    a.kind = Kind::Socket;
+    a.script = std::move(script);
+    return a;
+}
+
+bool sendBytes(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+void resetOnClose(int fd)
+{
+    linger l{1, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
+}
+
 LoopbackServer::LoopbackServer(Handler handler) : handler_(std::move(handler))
 {
     listenFd_ = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -215,6 +229,10 @@ void LoopbackServer::handle(int fd)
         const ScriptedAnswer answer = handler_(req);
         if (answer.kind == ScriptedAnswer::Kind::Close)
             break;
+        if (answer.kind == ScriptedAnswer::Kind::Socket) {
+            answer.script(fd, stopping_);
+            break;
+        }
         if (answer.kind == ScriptedAnswer::Kind::Hang) {
             while (!stopping_)
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -230,11 +248,11 @@ void LoopbackServer::handle(int fd)
         }
         if (answer.kind == ScriptedAnswer::Kind::Trickle) {
             for (const char c : response) {
-                if (stopping_ || !sendAll(fd, std::string_view(&c, 1)))
+                if (stopping_ || !sendBytes(fd, std::string_view(&c, 1)))
                     break;
                 std::this_thread::sleep_for(answer.trickleGap);
             }
-        } else if (!sendAll(fd, response)) {
+        } else if (!sendBytes(fd, response)) {
             break;
         }
     }

@@ -24,8 +24,13 @@ struct CapturedRequest {
     bool hasHeader(std::string_view name) const;
 };
 
+// Writes an answer straight onto the connection's socket (answers that break
+// off, reset the connection or are not HTTP at all); the connection is closed
+// when it returns. stopping turns true when the server goes.
+using SocketScript = std::function<void(int fd, const std::atomic<bool>& stopping)>;
+
 struct ScriptedAnswer {
-    enum class Kind { Respond, Hang, Close, Trickle };
+    enum class Kind { Respond, Hang, Close, Trickle, Socket };
     Kind kind = Kind::Respond;
     int status = 200;
     std::string contentType = "text/xml; charset=utf-8";
@@ -34,12 +39,19 @@ struct ScriptedAnswer {
     std::chrono::milliseconds trickleGap{0};
     // Raw response bytes that replace the generated ones when not empty.
     std::string raw;
+    SocketScript script;
 
     static ScriptedAnswer ok(std::string body, std::string contentType = "text/xml; charset=utf-8");
     static ScriptedAnswer withStatus(int code, std::string body);
     static ScriptedAnswer hang();
     static ScriptedAnswer close();
+    static ScriptedAnswer onSocket(SocketScript script);
 };
+
+// Helpers for socket scripts: send all bytes (false once the peer is gone),
+// and make the coming close a TCP reset instead of an orderly close.
+bool sendBytes(int fd, std::string_view bytes);
+void resetOnClose(int fd);
 
 class LoopbackServer {
 public:
