@@ -1,4 +1,4 @@
-#include "answers.h"
+#include "support/answers.h"
 #include "pages/cshtml.h"
 #include "platform/fakes/fakes.h"
 #include "support/loopbackserver.h"
@@ -10,7 +10,7 @@
 #include <optional>
 
 using namespace tarvelo;
-using namespace tarvelo::pagetests;
+using namespace tarvelo::testkit;
 using testkit::CapturedRequest;
 using testkit::LoopbackServer;
 using testkit::ScriptedAnswer;

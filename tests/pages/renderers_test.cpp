@@ -1,11 +1,11 @@
-#include "answers.h"
+#include "support/answers.h"
 #include "pages/frames.h"
 #include "pages/renderers.h"
 
 #include <gtest/gtest.h>
 
 using namespace tarvelo::pages;
-using namespace tarvelo::pagetests;
+using namespace tarvelo::testkit;
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "pages/frames.h"
 #include "pages/messages.h"
 #include "service/webserviceapi.h"
+#include "support/answers.h"
 #include "support/loopbackserver.h"
 #include "support/tempfolder.h"
 
@@ -20,6 +21,7 @@ using namespace std::chrono_literals;
 using platform::Choice;
 using testkit::LoopbackServer;
 using testkit::ScriptedAnswer;
+using testkit::soapAnswer;
 
 namespace {
 
@@ -29,16 +31,6 @@ const std::string prompt(messages::connectionPrompt);
 LoopbackServer socketServer(testkit::SocketScript script)
 {
     return LoopbackServer([script = std::move(script)](const auto&) { return ScriptedAnswer::onSocket(script); });
-}
-
-std::string soapAnswer(std::string_view operation, std::string_view inner)
-{
-    std::string s = R"(<?xml version="1.0" encoding="utf-8"?>)"
-                    R"(<soap:Envelope xmlns:soap="http://schemas.xmlsoap.org/soap/envelope/"><soap:Body>)";
-    s += "<" + std::string(operation) + R"(Response xmlns="http://127.0.0.1:8936/"><)" + std::string(operation) + "Result>";
-    s += inner;
-    s += "</" + std::string(operation) + "Result></" + std::string(operation) + "Response></soap:Body></soap:Envelope>";
-    return s;
 }
 
 const std::string oneTariffRecord = soapAnswer(

@@ -1,6 +1,6 @@
 #include "answers.h"
 
-namespace tarvelo::pagetests {
+namespace tarvelo::testkit {
 
 std::string soapAnswer(std::string_view operation, std::string_view inner)
 {
@@ -36,4 +36,4 @@ std::size_t occurrences(std::string_view text, std::string_view needle)
     return n;
 }
 
-} // namespace tarvelo::pagetests
+} // namespace tarvelo::testkit

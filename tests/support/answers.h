@@ -1,10 +1,10 @@
 #pragma once
-// Service answers for the page tests, shaped like the customs service's.
+// Service answers for the tests, shaped like the customs service's.
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace tarvelo::pagetests {
+namespace tarvelo::testkit {
 
 // A SOAP response document whose result element holds inner.
 std::string soapAnswer(std::string_view operation, std::string_view inner);
@@ -18,4 +18,4 @@ std::size_t characters(std::string_view utf8);
 // Number of non-overlapping occurrences of needle in text.
 std::size_t occurrences(std::string_view text, std::string_view needle);
 
-} // namespace tarvelo::pagetests
+} // namespace tarvelo::testkit
