@@ -20,12 +20,13 @@ constexpr char noScrollScript[] = R"js(
 })();
 )js";
 
-QWebEngineScript noScroll()
+// A script of ours, run apart from the page's own scripts in every frame.
+QWebEngineScript userScript(const char* name, const char* source, QWebEngineScript::InjectionPoint when)
 {
     QWebEngineScript script;
-    script.setName(QStringLiteral("noscroll"));
-    script.setSourceCode(QString::fromLatin1(noScrollScript));
-    script.setInjectionPoint(QWebEngineScript::DocumentReady);
+    script.setName(QString::fromLatin1(name));
+    script.setSourceCode(QString::fromLatin1(source));
+    script.setInjectionPoint(when);
     script.setWorldId(QWebEngineScript::ApplicationWorld);
     script.setRunsOnSubFrames(true);
     return script;
@@ -40,17 +41,6 @@ document.addEventListener('click', function (event) {
         event.preventDefault();
 }, true);
 )js";
-
-QWebEngineScript inertLinks()
-{
-    QWebEngineScript script;
-    script.setName(QStringLiteral("inertlinks"));
-    script.setSourceCode(QString::fromLatin1(inertScriptLinks));
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::ApplicationWorld);
-    script.setRunsOnSubFrames(true);
-    return script;
-}
 
 // How long after a click or key press a link still counts as the user's.
 constexpr qint64 gestureWindowMs = 1000;
@@ -99,8 +89,8 @@ GuardedPage::GuardedPage(QObject* parent) : QWebEnginePage(parent)
     s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
     s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-    scripts().insert(noScroll());
-    scripts().insert(inertLinks());
+    scripts().insert(userScript("noscroll", noScrollScript, QWebEngineScript::DocumentReady));
+    scripts().insert(userScript("inertlinks", inertScriptLinks, QWebEngineScript::DocumentCreation));
 }
 
 bool GuardedPage::followsUserGesture() const
