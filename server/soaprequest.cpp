@@ -60,20 +60,27 @@ pugi::xml_node firstElement(const pugi::xml_node& parent)
     return {};
 }
 
-void collectText(const pugi::xml_node& node, std::string& out)
-{
-    for (const pugi::xml_node child : node.children()) {
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
-            out += child.value();
-        else if (child.type() == pugi::node_element)
-            collectText(child, out);
-    }
-}
-
+// All text and CDATA inside node, in document order. The walk follows the
+// tree's own links instead of recursing: a client may nest elements as deep as
+// the body cap allows, far deeper than the stack would take.
 std::string textOf(const pugi::xml_node& node)
 {
     std::string text;
-    collectText(node, text);
+    pugi::xml_node cur = node.first_child();
+    while (cur) {
+        const pugi::xml_node_type type = cur.type();
+        if (type == pugi::node_pcdata || type == pugi::node_cdata)
+            text += cur.value();
+        if (type == pugi::node_element && cur.first_child()) {
+            cur = cur.first_child();
+            continue;
+        }
+        while (cur != node && !cur.next_sibling())
+            cur = cur.parent();
+        if (cur == node)
+            break;
+        cur = cur.next_sibling();
+    }
     return text;
 }
 
