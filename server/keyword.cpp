@@ -40,14 +40,15 @@ std::string codeDigits(std::string_view text)
 std::string wordStem(std::string_view word)
 {
     std::string w(word);
-    const auto ends = [&](std::string_view tail) { return w.size() > tail.size() + 2 && w.ends_with(tail); };
+    // At least two letters stay before an -es or -ies, three before an -s.
+    const auto ends = [&](std::string_view tail) { return w.size() >= tail.size() + 2 && w.ends_with(tail); };
     if (std::any_of(w.begin(), w.end(), [](char c) { return c < 'a' || c > 'z'; }))
         return w; // digits, codes and non-English letters stay as they are
     if (ends("ies"))
         w.replace(w.size() - 3, 3, "y");
     else if (ends("sses") || ends("ches") || ends("shes") || ends("xes") || ends("zes"))
         w.resize(w.size() - 2);
-    else if (ends("s") && !ends("ss") && !ends("us") && !ends("is"))
+    else if (w.size() >= 4 && ends("s") && !ends("ss") && !ends("us") && !ends("is"))
         w.pop_back();
     return w;
 }
@@ -71,7 +72,7 @@ std::vector<Token> tokenize(std::string_view text)
             end = next;
         }
         const std::string_view piece = text.substr(start, end - start);
-        tokens.push_back({word ? wordStem(piece) : std::string(piece), word});
+        tokens.push_back({word ? wordStem(piece) : std::string(piece), word, piece.size()});
         pos = end;
     }
     return tokens;

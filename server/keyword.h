@@ -15,8 +15,9 @@ inline constexpr size_t maxKeywordBytes = 1000;
 struct Token {
     std::string text;
     bool word = false;
+    size_t typed = 0; // bytes as written, before the singular form
 
-    bool operator==(const Token&) const = default;
+    bool operator==(const Token& other) const { return text == other.text && word == other.word; }
 };
 
 // The tokens of a normalised text; separators fall away.

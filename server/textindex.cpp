@@ -80,9 +80,10 @@ void TextIndex::index(const Text& text, std::uint32_t position)
     }
 }
 
-TextIndex::Forms TextIndex::forms(const std::string& word) const
+TextIndex::Forms TextIndex::forms(const Token& token) const
 {
-    if (words_.contains(word) || word.size() < fuzzyLength)
+    const std::string& word = token.text;
+    if (words_.contains(word) || token.typed < fuzzyLength)
         return {word};
     Forms near;
     for (const auto& [known, posting] : words_)
@@ -134,7 +135,7 @@ std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword) const
     };
     for (size_t k = 0; k < keyword.tokens.size(); ++k) {
         const Token& token = keyword.tokens[k];
-        wordForms.push_back(token.word ? forms(token.text) : Forms{});
+        wordForms.push_back(token.word ? forms(token) : Forms{});
         if (token.word) {
             for (const std::string& form : wordForms.back()) {
                 const auto it = words_.find(form);

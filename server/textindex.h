@@ -55,7 +55,7 @@ private:
     using Forms = std::vector<std::string>;     // the words a keyword word stands for
 
     void index(const Text& text, std::uint32_t position);
-    Forms forms(const std::string& word) const;
+    Forms forms(const Token& word) const;
     static Fit fit(const Text& text, const std::vector<Token>& tokens, const std::vector<Forms>& forms);
 
     std::vector<Entry> entries_;
