@@ -33,6 +33,11 @@ void fillFromBundle(Connection& db)
     createSchema(db);
     loadHs(db, CsvTable(bundled::hsNomenclature(), "bundled hs/harmonized-system.csv"),
            CsvTable(bundled::hsSections(), "bundled hs/sections.csv"));
+    loadHsNames(db, CsvTable(bundled::hsNames(), "bundled hs/names-zh.csv"),
+                CsvTable(bundled::hsSectionNames(), "bundled hs/sections-zh.csv"));
+    for (const bundled::File& file : bundled::references())
+        loadReferences(db, CsvTable(file.text, "bundled " + std::string(file.name)), false);
+    loadGlosses(db, CsvTable(bundled::glosses(), "bundled cedict/zh-en.csv"));
     loadTariff(db, CsvTable(bundled::tariff(), "bundled tariff.csv"));
     loadRebates(db, CsvTable(bundled::rebates(), "bundled rebates.csv"));
     loadArticles(db, CsvTable(bundled::articles(), "bundled articles.csv"));
@@ -82,6 +87,12 @@ std::vector<std::string> importFiles(const std::filesystem::path& database, cons
         const CsvTable sections = readTable(*files.sections);
         loadHs(db, hs, sections);
         report.push_back(counted(hs, "HS rows") + ", " + counted(sections, "sections"));
+    }
+    if (files.references) {
+        const CsvTable table = readTable(*files.references);
+        clearReferences(db, true);
+        loadReferences(db, table, true);
+        report.push_back(counted(table, "search references"));
     }
     if (files.tariff) {
         const CsvTable table = readTable(*files.tariff);

@@ -20,6 +20,7 @@ struct ImportFiles {
     std::optional<std::filesystem::path> bubble;
     std::optional<std::filesystem::path> hs;       // needs sections as well
     std::optional<std::filesystem::path> sections;
+    std::optional<std::filesystem::path> references; // the operator's own; the bundled ones stay
 };
 
 // Loads the given files in one transaction; returns one line per table loaded.

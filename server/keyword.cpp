@@ -1,28 +1,35 @@
 #include "keyword.h"
 
+#include "normalise.h"
+
 #include <algorithm>
 
 namespace tarvelo::server {
 namespace {
 
-bool isSpace(char c)
+bool wordCharacter(char32_t c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+    return !isSeparator(c) && !isIdeograph(c);
 }
 
-bool contains(std::string_view text, std::string_view part)
+bool validUtf8(std::string_view text)
 {
-    return text.find(part) != std::string_view::npos;
+    for (size_t pos = 0; pos < text.size();) {
+        const size_t start = pos;
+        if (nextCodePoint(text, pos) == 0xFFFD && text.substr(start, pos - start) != "\xEF\xBF\xBD")
+            return false;
+    }
+    return true;
 }
 
-// Digits of a code keyword: only digits, dots and spaces, at least one digit.
+// Digits with optional dots, spaces and hyphens: 8471.30, 8471 30, 87-03.
 std::string codeDigits(std::string_view text)
 {
     std::string digits;
     for (const char c : text) {
         if (c >= '0' && c <= '9')
             digits += c;
-        else if (c != '.' && c != ' ')
+        else if (c != '.' && c != ' ' && c != '-')
             return {};
     }
     return digits;
@@ -30,69 +37,77 @@ std::string codeDigits(std::string_view text)
 
 } // namespace
 
-const std::string& Keyword::anchor() const
+std::string wordStem(std::string_view word)
 {
-    return *std::max_element(terms.begin(), terms.end(), [](const std::string& a, const std::string& b) {
-        return codePoints(a) < codePoints(b);
-    });
+    std::string w(word);
+    // At least two letters stay before an -es or -ies, three before an -s.
+    const auto ends = [&](std::string_view tail) { return w.size() >= tail.size() + 2 && w.ends_with(tail); };
+    if (std::any_of(w.begin(), w.end(), [](char c) { return c < 'a' || c > 'z'; }))
+        return w; // digits, codes and non-English letters stay as they are
+    if (ends("ies"))
+        w.replace(w.size() - 3, 3, "y");
+    else if (ends("sses") || ends("ches") || ends("shes") || ends("xes") || ends("zes"))
+        w.resize(w.size() - 2);
+    else if (w.size() >= 4 && ends("s") && !ends("ss") && !ends("us") && !ends("is"))
+        w.pop_back();
+    return w;
 }
 
-std::string asciiLower(std::string_view text)
+std::vector<Token> tokenize(std::string_view text)
 {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
+    std::vector<Token> tokens;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t start = pos;
+        const char32_t c = nextCodePoint(text, pos);
+        if (isSeparator(c))
+            continue;
+        const bool word = wordCharacter(c);
+        size_t end = pos;
+        while (end < text.size()) {
+            size_t next = end;
+            const char32_t d = nextCodePoint(text, next);
+            if (isSeparator(d) || wordCharacter(d) != word)
+                break;
+            end = next;
+        }
+        const std::string_view piece = text.substr(start, end - start);
+        tokens.push_back({word ? wordStem(piece) : std::string(piece), word, piece.size()});
+        pos = end;
+    }
+    return tokens;
+}
+
+bool Keyword::hasIdeographs() const
+{
+    return std::any_of(tokens.begin(), tokens.end(), [](const Token& t) { return !t.word; });
+}
+
+Keyword parseKeyword(std::string_view text)
+{
+    Keyword k;
+    if (text.size() > maxKeywordBytes || !validUtf8(text))
+        return k;
+    const std::string folded = normalise(text);
+    bool space = false;
+    for (const char c : trimPunctuation(folded)) {
+        const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+        if (!blank && space)
+            k.phrase += ' ';
+        space = blank;
+        if (!blank)
+            k.phrase += c;
+    }
+    k.code = codeDigits(k.phrase);
+    if (k.code.empty())
+        k.tokens = tokenize(k.phrase);
+    return k;
 }
 
 size_t codePoints(std::string_view text)
 {
     return static_cast<size_t>(
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-Keyword parseKeyword(std::string_view text)
-{
-    Keyword k;
-    size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && isSpace(text[i]))
-            ++i;
-        size_t end = i;
-        while (end < text.size() && !isSpace(text[end]))
-            ++end;
-        if (end > i)
-            k.terms.push_back(asciiLower(text.substr(i, end - i)));
-        i = end;
-    }
-    for (const auto& term : k.terms) {
-        if (!k.phrase.empty())
-            k.phrase += ' ';
-        k.phrase += term;
-    }
-    k.code = codeDigits(k.phrase);
-    return k;
-}
-
-int textTier(const Keyword& keyword, std::string_view name, std::string_view description)
-{
-    const std::string_view phrase = keyword.phrase;
-    if (name == phrase)
-        return 0;
-    if (name.starts_with(phrase))
-        return 1;
-    if (contains(name, phrase))
-        return 2;
-    const auto inName = [&](const std::string& t) { return contains(name, t); };
-    if (std::all_of(keyword.terms.begin(), keyword.terms.end(), inName))
-        return 3;
-    if (contains(description, phrase))
-        return 4;
-    const auto anywhere = [&](const std::string& t) { return inName(t) || contains(description, t); };
-    if (std::all_of(keyword.terms.begin(), keyword.terms.end(), anywhere))
-        return 5;
-    return noMatch;
 }
 
 } // namespace tarvelo::server

@@ -1,5 +1,6 @@
 #pragma once
-// What a search keyword asks for, and how well a text answers it.
+// What a search keyword asks for, in the normalised form the searched texts
+// are kept in (see normalise.h), cut into tokens.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,26 +10,36 @@ namespace tarvelo::server {
 // Longer keywords cannot be part of any stored text; they match nothing.
 inline constexpr size_t maxKeywordBytes = 1000;
 
-struct Keyword {
-    std::string phrase;             // trimmed, inner white space collapsed, ASCII lower-cased
-    std::string code;               // the digits when the keyword is a code ("84.71" -> "8471"), else empty
-    std::vector<std::string> terms; // the phrase split at spaces
+// A word of Latin letters or digits, in its singular form (see wordStem), or
+// a run of ideographs, which is matched as a substring.
+struct Token {
+    std::string text;
+    bool word = false;
+    size_t typed = 0; // bytes as written, before the singular form
 
-    bool empty() const { return phrase.empty(); }
-    // The term the database is asked for; the others are checked afterwards.
-    const std::string& anchor() const;
+    bool operator==(const Token& other) const { return text == other.text && word == other.word; }
 };
 
+// The tokens of a normalised text; separators fall away.
+std::vector<Token> tokenize(std::string_view normalised);
+
+// Singular form of a lower-case word: tyres -> tyre, batteries -> battery,
+// boxes -> box; glass, cactus and analysis stay.
+std::string wordStem(std::string_view word);
+
+struct Keyword {
+    std::string phrase;        // normalised, without surrounding punctuation, white space collapsed
+    std::string code;          // the digits of a code keyword ("84.71 30" -> "847130"), else empty
+    std::vector<Token> tokens; // of a word keyword
+
+    bool empty() const { return code.empty() && tokens.empty(); }
+    bool hasIdeographs() const;
+};
+
+// Keywords longer than maxKeywordBytes or not valid UTF-8 are empty.
 Keyword parseKeyword(std::string_view text);
 
-std::string asciiLower(std::string_view text);
 // Number of Unicode code points in UTF-8 text.
 size_t codePoints(std::string_view text);
-
-// Relevance tier of a text match, lower is better; noMatch when some term is
-// found neither in the name nor in the description. Both texts are expected
-// in asciiLower form.
-inline constexpr int noMatch = 100;
-int textTier(const Keyword& keyword, std::string_view name, std::string_view description);
 
 } // namespace tarvelo::server

@@ -96,10 +96,12 @@ Import parseImport(Arguments& a)
             f.hs = a.value(option);
         else if (option == "--sections")
             f.sections = a.value(option);
+        else if (option == "--references")
+            f.references = a.value(option);
         else
             throw UsageError("unknown import option \"" + option + "\"");
     }
-    if (!f.tariff && !f.rebates && !f.articles && !f.news && !f.bubble && !f.hs)
+    if (!f.tariff && !f.rebates && !f.articles && !f.news && !f.bubble && !f.hs && !f.references)
         throw UsageError("import needs at least one CSV file");
     return import;
 }
@@ -128,6 +130,7 @@ Usage:
                   [--news FILE] [--bubble FILE] [--token TEXT] [--cache-mb N] [--quiet]
   tarvelo-service import [--db FILE] [--tariff CSV] [--rebates CSV] [--articles CSV]
                   [--news CSV] [--bubble CSV] [--hs CSV --sections CSV]
+                  [--references CSV]
   tarvelo-service --help
 
 Serving:
@@ -175,6 +178,9 @@ commas and line breaks):
   --news, --bubble   title,link,date
   --hs        section,hscode,description,parent,level   (levels 2, 4, 6 are kept)
   --sections  section,name
+  --references  term,hscode   everyday goods terms pointing to codes (2 to 10
+              digits, dots allowed); they replace the terms imported before,
+              the terms built into the program stay
 )";
 }
 

@@ -14,23 +14,33 @@ std::string selectAll(std::string_view columns, std::string_view table, std::str
 
 } // namespace
 
-SearchCatalogue::SearchCatalogue(Connection& db, std::uint64_t generation) : generation_(generation)
+SearchCatalogue::SearchCatalogue(Connection& db, std::uint64_t generation)
+    : SearchCatalogue(db, generation, ReadTransaction(db))
 {
-    const ReadTransaction read(db);
-    // Codes ascending: the text indexes find code prefixes by binary search.
+}
+
+SearchCatalogue::SearchCatalogue(Connection& db, std::uint64_t generation, const ReadTransaction&)
+    : lexicon_(std::make_shared<const Lexicon>(db)),
+      tariff_(Ties::byCode, lexicon_),
+      commodity_(Ties::byCode, lexicon_),
+      rebates_(Ties::byCode, lexicon_),
+      articles_(Ties::newestFirst, lexicon_),
+      generation_(generation)
+{
+    // Codes ascending: the ranked indexes find code prefixes by binary search.
     Statement tariff = db.prepare(selectAll(tariffColumns, "tariff", "code"));
     while (tariff.step())
-        tariff_.add(tariffRow(tariff), tariff.text(1), tariff.text(2), tariff.text(9));
+        tariff_.add(tariffRow(tariff), tariff.text(1), {}, tariff.text(2), tariff.text(9));
     Statement commodity = db.prepare(selectAll("id, code, name, description", "commodity", "code"));
     while (commodity.step())
         commodity_.add(CommodityCode{commodity.integer(0), std::string(commodity.text(1)), std::string(commodity.text(2))},
-                       commodity.text(1), commodity.text(2), commodity.text(3));
+                       commodity.text(1), {}, commodity.text(2), commodity.text(3));
     Statement rebates = db.prepare(selectAll(rebateColumns, "rebate", "code"));
     while (rebates.step())
-        rebates_.add(rebateRow(rebates), rebates.text(1), rebates.text(2), rebates.text(5));
+        rebates_.add(rebateRow(rebates), rebates.text(1), {}, rebates.text(2), rebates.text(5));
     Statement articles = db.prepare(selectAll(articleColumns, "article", "id"));
     while (articles.step())
-        articles_.add(articleRow(articles), {}, articles.text(1), articles.text(4));
+        articles_.add(articleRow(articles), {}, articles.text(2), articles.text(1), articles.text(4));
 }
 
 } // namespace tarvelo::server

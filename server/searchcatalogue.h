@@ -1,14 +1,17 @@
 #pragma once
 // Everything the four searches answer with, read from the database in one
-// read transaction and kept in memory with a text index per table, so that a
-// search touches neither SQLite nor the disk. Immutable once built: any
-// number of threads search one catalogue at once.
+// read transaction and kept in memory with a ranked index per table (see
+// RankedIndex) and the lexicon they share, so that a search touches neither
+// SQLite nor the disk. Immutable once built: any number of threads search one
+// catalogue at once.
 #include "keyword.h"
+#include "lexicon.h"
+#include "rankedindex.h"
 #include "records.h"
 #include "sqlite.h"
-#include "textindex.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace tarvelo::server {
@@ -16,23 +19,27 @@ namespace tarvelo::server {
 template <class Record>
 class Listing {
 public:
-    void add(Record record, std::string_view code, std::string_view name, std::string_view description)
+    Listing(Ties ties, std::shared_ptr<const Lexicon> lexicon) : index_(ties), lexicon_(std::move(lexicon)) {}
+
+    void add(Record record, std::string_view code, std::string_view order, std::string_view name,
+             std::string_view description)
     {
-        index_.add(record.id, code, name, description);
+        index_.add(code, order, name, description);
         records_.push_back(std::move(record));
     }
     // Best first, at most limit; the records live as long as the listing.
     std::vector<const Record*> find(const Keyword& keyword, size_t limit) const
     {
         std::vector<const Record*> found;
-        for (const std::uint32_t position : index_.find(keyword, limit))
+        for (const std::uint32_t position : index_.find(keyword, *lexicon_, limit))
             found.push_back(&records_[position]);
         return found;
     }
 
 private:
     std::vector<Record> records_;
-    TextIndex index_;
+    RankedIndex index_;
+    std::shared_ptr<const Lexicon> lexicon_;
 };
 
 class SearchCatalogue {
@@ -46,7 +53,14 @@ public:
     const Listing<Article>& articles() const { return articles_; }
     std::uint64_t generation() const { return generation_; }
 
+    SearchCatalogue(const SearchCatalogue&) = delete;
+    SearchCatalogue& operator=(const SearchCatalogue&) = delete;
+
 private:
+    // Everything is read inside the one transaction.
+    SearchCatalogue(Connection& db, std::uint64_t generation, const ReadTransaction&);
+
+    std::shared_ptr<const Lexicon> lexicon_;
     Listing<TariffLine> tariff_;
     Listing<CommodityCode> commodity_;
     Listing<RebateLine> rebates_;

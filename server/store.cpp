@@ -1,5 +1,7 @@
 #include "store.h"
 
+#include "normalise.h"
+
 #include <algorithm>
 
 namespace tarvelo::server {
@@ -23,10 +25,11 @@ CREATE TABLE IF NOT EXISTS news(list TEXT NOT NULL, position INTEGER NOT NULL, t
                                 link TEXT NOT NULL, date TEXT NOT NULL, PRIMARY KEY(list, position));
 CREATE TABLE IF NOT EXISTS commodity(id INTEGER PRIMARY KEY, code TEXT NOT NULL UNIQUE, name TEXT NOT NULL,
                                      description TEXT NOT NULL);
-CREATE VIRTUAL TABLE IF NOT EXISTS tariff_fts USING fts5(name, description, tokenize='trigram');
-CREATE VIRTUAL TABLE IF NOT EXISTS rebate_fts USING fts5(name, description, tokenize='trigram');
-CREATE VIRTUAL TABLE IF NOT EXISTS commodity_fts USING fts5(name, description, tokenize='trigram');
-CREATE VIRTUAL TABLE IF NOT EXISTS article_fts USING fts5(name, description, tokenize='trigram');
+CREATE TABLE IF NOT EXISTS hs_name(code TEXT PRIMARY KEY, name TEXT NOT NULL, source TEXT NOT NULL);
+CREATE TABLE IF NOT EXISTS section_name(section TEXT PRIMARY KEY, name TEXT NOT NULL, source TEXT NOT NULL);
+CREATE TABLE IF NOT EXISTS reference(term TEXT NOT NULL, code TEXT NOT NULL, own INTEGER NOT NULL,
+                                     PRIMARY KEY(term, code, own));
+CREATE TABLE IF NOT EXISTS gloss(word TEXT NOT NULL, english TEXT NOT NULL);
 )sql";
 
 constexpr std::string_view derive = R"sql(
@@ -37,17 +40,10 @@ UPDATE rebate SET description = CASE WHEN own_description <> '' THEN own_descrip
 DELETE FROM commodity;
 INSERT INTO commodity(code, name, description)
     SELECT code, name, description FROM (
-        SELECT code, description AS name, description FROM hs
+        SELECT hs.code, coalesce(nullif(hs_name.name, ''), hs.description) AS name, hs.description
+            FROM hs LEFT JOIN hs_name USING(code)
         UNION ALL SELECT code, name, description FROM tariff)
     ORDER BY code;
-DELETE FROM tariff_fts;
-INSERT INTO tariff_fts(rowid, name, description) SELECT id, name, description FROM tariff;
-DELETE FROM rebate_fts;
-INSERT INTO rebate_fts(rowid, name, description) SELECT id, name, description FROM rebate;
-DELETE FROM commodity_fts;
-INSERT INTO commodity_fts(rowid, name, description) SELECT id, name, description FROM commodity;
-DELETE FROM article_fts;
-INSERT INTO article_fts(rowid, name, description) SELECT id, title, body FROM article;
 )sql";
 
 [[noreturn]] void badRow(const CsvTable& table, size_t row, std::string_view problem)
@@ -92,12 +88,6 @@ std::string_view optional(const CsvTable& table, size_t row, std::string_view co
 void createSchema(Connection& db)
 {
     db.exec(schema);
-}
-
-bool hasSchema(Connection& db)
-{
-    Statement s = db.prepare("SELECT count(*) FROM sqlite_schema WHERE name = 'commodity_fts'");
-    return s.step() && s.integer(0) == 1;
 }
 
 void loadHs(Connection& db, const CsvTable& nomenclature, const CsvTable& sections)
@@ -194,6 +184,59 @@ void loadNews(Connection& db, std::string_view list, const CsvTable& table)
             .bind(4, table.field(r, "link"))
             .bind(5, table.field(r, "date"))
             .run();
+}
+
+void loadHsNames(Connection& db, const CsvTable& names, const CsvTable& sectionNames)
+{
+    names.require({"hscode", "name", "source"});
+    sectionNames.require({"section", "name", "source"});
+    db.exec("DELETE FROM hs_name; DELETE FROM section_name;");
+    Statement add = db.prepare("INSERT OR REPLACE INTO hs_name(code, name, source) VALUES(?1, ?2, ?3)");
+    for (size_t r = 0; r < names.size(); ++r) {
+        const std::string& code = names.field(r, "hscode");
+        if (!allDigits(code) || (code.size() != 2 && code.size() != 4 && code.size() != 6))
+            badRow(names, r, "the code \"" + code + "\" is not 2, 4 or 6 digits");
+        add.reset().bind(1, code).bind(2, names.field(r, "name")).bind(3, names.field(r, "source")).run();
+    }
+    Statement addSection = db.prepare("INSERT OR REPLACE INTO section_name(section, name, source) VALUES(?1, ?2, ?3)");
+    for (size_t r = 0; r < sectionNames.size(); ++r)
+        addSection.reset()
+            .bind(1, sectionNames.field(r, "section"))
+            .bind(2, sectionNames.field(r, "name"))
+            .bind(3, sectionNames.field(r, "source"))
+            .run();
+}
+
+void loadReferences(Connection& db, const CsvTable& table, bool own)
+{
+    table.require({"term", "hscode"});
+    Statement add = db.prepare("INSERT OR IGNORE INTO reference(term, code, own) VALUES(?1, ?2, ?3)");
+    for (size_t r = 0; r < table.size(); ++r) {
+        const std::string_view term = trimPunctuation(table.field(r, "term"));
+        if (term.empty())
+            badRow(table, r, "the term is empty");
+        std::string code;
+        for (const char c : table.field(r, "hscode"))
+            if (c != '.' && c != ' ')
+                code += c;
+        if (!allDigits(code) || code.size() % 2 != 0 || code.size() < 2 || code.size() > 10)
+            badRow(table, r, "the code \"" + table.field(r, "hscode") + "\" is not 2 to 10 digits (dots allowed)");
+        add.reset().bind(1, term).bind(2, code).bind(3, std::int64_t{own}).run();
+    }
+}
+
+void clearReferences(Connection& db, bool own)
+{
+    db.prepare("DELETE FROM reference WHERE own = ?1").bind(1, std::int64_t{own}).run();
+}
+
+void loadGlosses(Connection& db, const CsvTable& table)
+{
+    table.require({"simplified", "english"});
+    db.exec("DELETE FROM gloss");
+    Statement add = db.prepare("INSERT INTO gloss(word, english) VALUES(?1, ?2)");
+    for (size_t r = 0; r < table.size(); ++r)
+        add.reset().bind(1, table.field(r, "simplified")).bind(2, table.field(r, "english")).run();
 }
 
 void setNotice(Connection& db, std::string_view notice)

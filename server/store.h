@@ -1,7 +1,7 @@
 #pragma once
 // The database layout and the loaders that fill it from CSV tables. Loading
 // replaces a whole table; rebuildSearch refreshes the derived tables (the
-// commodity list, the English descriptions and the full-text indexes) and must
+// commodity list and the English descriptions) and must
 // follow every load, inside the same transaction.
 #include "csv.h"
 #include "sqlite.h"
@@ -11,7 +11,6 @@
 namespace tarvelo::server {
 
 void createSchema(Connection& db);
-bool hasSchema(Connection& db);
 
 // HS nomenclature: hscode, description, level (2, 4 or 6; other rows are
 // skipped), section; sections: section, name.
@@ -22,6 +21,16 @@ void loadTariff(Connection& db, const CsvTable& table);
 void loadRebates(Connection& db, const CsvTable& table);
 // id, title, updated, source, body
 void loadArticles(Connection& db, const CsvTable& table);
+// Chinese names: hscode, name, source (tw or ours); sections: section,
+// name, source.
+void loadHsNames(Connection& db, const CsvTable& names, const CsvTable& sectionNames);
+// Search references: term, hscode (digits, dots and spaces; 2 to 10 digits).
+// own marks the operator's terms, which an import replaces without touching
+// the bundled ones. Adds to what is there; see clearReferences.
+void loadReferences(Connection& db, const CsvTable& table, bool own);
+void clearReferences(Connection& db, bool own);
+// Dictionary glosses: simplified, english.
+void loadGlosses(Connection& db, const CsvTable& table);
 // title, link, date; list is "news" or "bubble"
 void loadNews(Connection& db, std::string_view list, const CsvTable& table);
 

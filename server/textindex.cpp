@@ -1,160 +1,169 @@
 #include "textindex.h"
 
+#include "normalise.h"
+
 #include <algorithm>
-#include <tuple>
+#include <iterator>
 
 namespace tarvelo::server {
 namespace {
 
 constexpr size_t longestGram = 3;
-constexpr int symbolBits = 21;
+constexpr size_t fuzzyLength = 5; // words this long tolerate one edit
 
-bool continuation(unsigned char c)
-{
-    return (c & 0xC0) == 0x80;
-}
-
-// One code point of UTF-8 text at pos, advancing pos. A byte that does not
-// start a complete sequence stands for itself (beyond U+10FFFF) and advances
-// by one: a term of whole characters found in a text then decodes the same
-// in both, whatever surrounds it.
-struct Decoded {
-    char32_t value;
-    bool valid;
-};
-Decoded nextCodePoint(std::string_view text, size_t& pos)
-{
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    const size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
-    bool complete = length != 0 && pos + length <= text.size();
-    for (size_t i = 1; complete && i < length; ++i)
-        complete = continuation(static_cast<unsigned char>(text[pos + i]));
-    if (!complete) {
-        ++pos;
-        return {char32_t{0x110000} + lead, false};
-    }
-    char32_t value = length == 1 ? lead : lead & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i)
-        value = (value << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
-    pos += length;
-    return {value, true};
-}
-
-std::uint64_t gramKey(const std::uint32_t* symbols, size_t n)
+std::uint64_t gramKey(const char32_t* symbols, size_t n)
 {
     std::uint64_t key = 0;
     for (size_t i = 0; i < n; ++i)
-        key = (key << symbolBits) | symbols[i];
+        key = (key << 21) | symbols[i];
     return key;
+}
+
+std::vector<char32_t> decode(std::string_view text)
+{
+    std::vector<char32_t> out;
+    for (size_t pos = 0; pos < text.size();)
+        out.push_back(nextCodePoint(text, pos));
+    return out;
+}
+
+// At most one insertion, deletion, substitution or swap of neighbours.
+bool oneEditApart(std::string_view a, std::string_view b)
+{
+    if (a.size() > b.size())
+        std::swap(a, b);
+    if (b.size() - a.size() > 1)
+        return false;
+    size_t i = 0;
+    while (i < a.size() && a[i] == b[i])
+        ++i;
+    if (a.size() == b.size()) {
+        if (i == a.size())
+            return true;
+        if (a.substr(i + 1) == b.substr(i + 1))
+            return true;
+        return i + 1 < a.size() && a[i] == b[i + 1] && a[i + 1] == b[i] && a.substr(i + 2) == b.substr(i + 2);
+    }
+    return a.substr(i) == b.substr(i + 1);
+}
+
+void addPosting(std::vector<std::uint32_t>& posting, std::uint32_t position)
+{
+    if (posting.empty() || posting.back() != position)
+        posting.push_back(position);
 }
 
 } // namespace
 
-void TextIndex::add(std::int64_t id, std::string_view code, std::string_view name, std::string_view description)
+void TextIndex::add(std::string_view name, std::string_view description)
 {
     const auto position = static_cast<std::uint32_t>(entries_.size());
-    Entry& entry = entries_.emplace_back(Entry{id, std::string(code), asciiLower(name), asciiLower(description),
-                                               static_cast<std::uint32_t>(codePoints(name))});
-    index(entry.name, position);
-    index(entry.description, position);
-}
-
-void TextIndex::index(std::string_view text, std::uint32_t position)
-{
-    std::vector<std::uint32_t> symbols;
-    symbols.reserve(text.size());
-    for (size_t pos = 0; pos < text.size();) {
-        const char32_t c = nextCodePoint(text, pos).value;
-        symbols.push_back(symbols_.try_emplace(c, static_cast<std::uint32_t>(symbols_.size())).first->second);
+    Entry& entry = entries_.emplace_back();
+    for (auto [text, raw] : {std::pair{&entry.name, name}, std::pair{&entry.description, description}}) {
+        text->folded = normalise(raw);
+        text->tokens = tokenize(text->folded);
+        index(*text, position);
     }
-    for (size_t n = 1; n <= longestGram; ++n)
-        for (size_t i = 0; i + n <= symbols.size(); ++i) {
-            Posting& posting = postings_[n - 1][gramKey(&symbols[i], n)];
-            if (posting.empty() || posting.back() != position)
-                posting.push_back(position);
-        }
 }
 
-const TextIndex::Posting* TextIndex::narrowest(const Keyword& keyword) const
+void TextIndex::index(const Text& text, std::uint32_t position)
 {
-    const Posting* best = nullptr;
-    std::vector<std::uint32_t> symbols;
-    for (const std::string& term : keyword.terms) {
-        symbols.clear();
-        for (size_t pos = 0; pos < term.size();) {
-            const Decoded c = nextCodePoint(term, pos);
-            const auto found = symbols_.find(c.value);
-            if (!c.valid || found == symbols_.end())
-                return nullptr; // a broken character, or one no text holds
-            symbols.push_back(found->second);
+    for (const Token& token : text.tokens) {
+        if (token.word) {
+            addPosting(words_[token.text], position);
+            continue;
         }
+        const std::vector<char32_t> symbols = decode(token.text);
+        for (size_t n = 1; n <= longestGram; ++n)
+            for (size_t i = 0; i + n <= symbols.size(); ++i)
+                addPosting(grams_[n - 1][gramKey(&symbols[i], n)], position);
+    }
+}
+
+TextIndex::Forms TextIndex::forms(const Token& token) const
+{
+    const std::string& word = token.text;
+    if (words_.contains(word) || token.typed < fuzzyLength)
+        return {word};
+    Forms near;
+    for (const auto& [known, posting] : words_)
+        if (oneEditApart(word, known))
+            near.push_back(known);
+    std::sort(near.begin(), near.end());
+    return near;
+}
+
+Fit TextIndex::fit(const Text& text, const std::vector<Token>& tokens, const std::vector<Forms>& forms)
+{
+    const auto same = [&](const Token& t, size_t k) {
+        if (t.word != tokens[k].word)
+            return false;
+        if (!t.word)
+            return t.text == tokens[k].text;
+        return std::find(forms[k].begin(), forms[k].end(), t.text) != forms[k].end();
+    };
+    for (size_t k = 0; k < tokens.size(); ++k) {
+        const bool found = tokens[k].word ? std::any_of(text.tokens.begin(), text.tokens.end(),
+                                                        [&](const Token& t) { return same(t, k); })
+                                          : text.folded.find(tokens[k].text) != std::string::npos;
+        if (!found)
+            return Fit::none;
+    }
+    for (size_t i = 0; i + tokens.size() <= text.tokens.size(); ++i) {
+        size_t k = 0;
+        while (k < tokens.size() && same(text.tokens[i + k], k))
+            ++k;
+        if (k == tokens.size())
+            return text.tokens.size() == tokens.size() ? Fit::equal : Fit::whole;
+    }
+    return Fit::contains;
+}
+
+std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword) const
+{
+    std::vector<Match> found;
+    if (keyword.tokens.empty())
+        return found;
+    // The narrowest candidate list any one token allows.
+    std::vector<Forms> wordForms;
+    std::vector<Posting> merged(keyword.tokens.size()); // of word tokens
+    static const Posting nothing;
+    const Posting* candidates = nullptr;
+    const auto narrow = [&](const Posting& posting) {
+        if (!candidates || posting.size() < candidates->size())
+            candidates = &posting;
+    };
+    for (size_t k = 0; k < keyword.tokens.size(); ++k) {
+        const Token& token = keyword.tokens[k];
+        wordForms.push_back(token.word ? forms(token) : Forms{});
+        if (token.word) {
+            for (const std::string& form : wordForms.back()) {
+                const auto it = words_.find(form);
+                if (it == words_.end())
+                    continue;
+                Posting both;
+                std::set_union(merged[k].begin(), merged[k].end(), it->second.begin(), it->second.end(),
+                               std::back_inserter(both));
+                merged[k] = std::move(both);
+            }
+            narrow(merged[k]);
+            continue;
+        }
+        const std::vector<char32_t> symbols = decode(token.text);
         const size_t n = std::min(longestGram, symbols.size());
         for (size_t i = 0; i + n <= symbols.size(); ++i) {
-            const auto found = postings_[n - 1].find(gramKey(&symbols[i], n));
-            if (found == postings_[n - 1].end())
-                return nullptr;
-            if (!best || found->second.size() < best->size())
-                best = &found->second;
+            const auto it = grams_[n - 1].find(gramKey(&symbols[i], n));
+            narrow(it == grams_[n - 1].end() ? nothing : it->second);
         }
     }
-    return best;
-}
-
-std::vector<std::uint32_t> TextIndex::find(const Keyword& keyword, size_t limit) const
-{
-    std::vector<std::uint32_t> out;
-    if (keyword.empty() || keyword.phrase.size() > maxKeywordBytes || limit == 0)
-        return out;
-    codeMatches(keyword, limit, out);
-    if (out.size() < limit)
-        textMatches(keyword, limit, out);
-    return out;
-}
-
-void TextIndex::codeMatches(const Keyword& keyword, size_t limit, std::vector<std::uint32_t>& out) const
-{
-    if (keyword.code.empty())
-        return;
-    const std::string_view code = keyword.code;
-    auto it = std::lower_bound(entries_.begin(), entries_.end(), code,
-                               [](const Entry& e, std::string_view c) { return e.code < c; });
-    for (; it != entries_.end() && out.size() < limit && it->code.starts_with(code); ++it)
-        out.push_back(static_cast<std::uint32_t>(it - entries_.begin()));
-}
-
-void TextIndex::textMatches(const Keyword& keyword, size_t limit, std::vector<std::uint32_t>& out) const
-{
-    const Posting* candidates = narrowest(keyword);
-    if (!candidates)
-        return;
-    // Code matches are one run of positions, starting at out.front().
-    const std::uint32_t codeFirst = out.empty() ? 0 : out.front();
-    const auto codeEnd = static_cast<std::uint32_t>(codeFirst + out.size());
-    struct Hit {
-        int tier;
-        std::uint32_t nameLength;
-        std::int64_t id;
-        std::uint32_t position;
-    };
-    std::vector<Hit> hits;
-    const auto consider = [&](std::uint32_t position) {
-        if (position >= codeFirst && position < codeEnd)
-            return;
+    for (const std::uint32_t position : *candidates) {
         const Entry& e = entries_[position];
-        const int tier = textTier(keyword, e.name, e.description);
-        if (tier != noMatch)
-            hits.push_back({tier, e.nameLength, e.id, position});
-    };
-    hits.reserve(candidates->size());
-    for (const std::uint32_t position : *candidates)
-        consider(position);
-    const size_t wanted = std::min(hits.size(), limit - out.size());
-    std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(wanted), hits.end(),
-                      [](const Hit& a, const Hit& b) {
-                          return std::tie(a.tier, a.nameLength, a.id) < std::tie(b.tier, b.nameLength, b.id);
-                      });
-    for (size_t i = 0; i < wanted; ++i)
-        out.push_back(hits[i].position);
+        const Fit name = fit(e.name, keyword.tokens, wordForms);
+        const bool description = fit(e.description, keyword.tokens, wordForms) != Fit::none;
+        if (name != Fit::none || description)
+            found.push_back({position, name, description});
+    }
+    return found;
 }
 
 } // namespace tarvelo::server

@@ -1,9 +1,10 @@
 #pragma once
-// Ranked keyword search over the texts of one table, held in memory: exact
-// code first, then codes starting with the keyword's digits in code order,
-// then text matches by relevance tier (see textTier), shorter names first,
-// then by id. Every text is kept in asciiLower form; n-gram postings (one,
-// two and three code points) narrow the entries a keyword is checked against.
+// Texts held in memory in normalised, tokenised form, and which of them hold
+// a keyword. An entry has a name and a description; what is found is how
+// well each fits (see Fit). Word tokens match by singular form, and a word of
+// five letters or more that no text holds matches the words one edit away;
+// ideograph runs match as substrings. Postings of words and of one to three
+// ideographs narrow the entries a keyword is checked against.
 // Built once, then only read, so any number of threads may search at once.
 #include "keyword.h"
 
@@ -16,40 +17,50 @@
 
 namespace tarvelo::server {
 
+enum class Fit : std::uint8_t {
+    none,
+    contains, // every token somewhere
+    whole,    // the tokens in a row: whole words, whole runs of ideographs
+    equal,    // whole, and nothing else in the text
+};
+
 class TextIndex {
 public:
-    // Entries are added in code order (entries without codes: any order); an
-    // entry's position is the number of entries added before it.
-    void add(std::int64_t id, std::string_view code, std::string_view name, std::string_view description);
+    struct Match {
+        std::uint32_t position;
+        Fit name;
+        bool description; // the description holds every token
+    };
 
-    // Positions of the matching entries, best first, at most limit of them.
-    std::vector<std::uint32_t> find(const Keyword& keyword, size_t limit) const;
+    // An entry's position is the number of entries added before it. Texts as
+    // stored; they are normalised here.
+    void add(std::string_view name, std::string_view description);
+
+    // The entries whose name or description holds every token of keyword, in
+    // position order.
+    std::vector<Match> find(const Keyword& keyword) const;
 
     size_t size() const { return entries_.size(); }
 
 private:
+    struct Text {
+        std::string folded;
+        std::vector<Token> tokens;
+    };
     struct Entry {
-        std::int64_t id;
-        std::string code;
-        std::string name;        // asciiLower
-        std::string description; // asciiLower
-        std::uint32_t nameLength; // code points
+        Text name;
+        Text description;
     };
     using Posting = std::vector<std::uint32_t>; // entry positions, ascending
+    using Forms = std::vector<std::string>;     // the words a keyword word stands for
 
-    void index(std::string_view text, std::uint32_t position);
-    // The shortest posting of the keyword's n-grams: the entries that may
-    // hold every term. nullptr when no entry can, such as for a term that is
-    // not valid UTF-8 (stored texts hold whole characters only).
-    const Posting* narrowest(const Keyword& keyword) const;
-    void codeMatches(const Keyword& keyword, size_t limit, std::vector<std::uint32_t>& out) const;
-    void textMatches(const Keyword& keyword, size_t limit, std::vector<std::uint32_t>& out) const;
+    void index(const Text& text, std::uint32_t position);
+    Forms forms(const Token& word) const;
+    static Fit fit(const Text& text, const std::vector<Token>& tokens, const std::vector<Forms>& forms);
 
     std::vector<Entry> entries_;
-    // Code points numbered in order of appearance; n-gram keys pack
-    // n numbers of 21 bits each.
-    std::unordered_map<char32_t, std::uint32_t> symbols_;
-    std::array<std::unordered_map<std::uint64_t, Posting>, 3> postings_; // by n - 1
+    std::unordered_map<std::string, Posting> words_;
+    std::array<std::unordered_map<std::uint64_t, Posting>, 3> grams_; // by length - 1
 };
 
 } // namespace tarvelo::server

@@ -83,6 +83,44 @@ TEST(ServiceImport, ReplacesTheScheduleAndRejectsBadFilesWhole)
     EXPECT_EQ(httpGet(service.port(), "/detail/tariff/72083600").body.find("示例数据"), std::string::npos);
 }
 
+TEST(ServiceImport, OperatorsReferencesAreFoundAndReplacedWhole)
+{
+    TempFolder folder;
+    const auto db = (folder.path() / "references.db").string();
+    const auto terms = folder.path() / "terms.csv";
+    write(terms, "term,hscode\n\"测试商品, 甲\",8471.30\n测试乙货,7219\n");
+    std::string output;
+    ASSERT_EQ(runServiceCommand({"import", "--db", db, "--references", terms.string()}, output), 0) << output;
+    EXPECT_NE(output.find("loaded 2 search references"), std::string::npos) << output;
+    // A bad code rejects the file whole and keeps the terms imported before.
+    const auto broken = folder.path() / "broken.csv";
+    write(broken, "term,hscode\n好词,8471\n坏词,84x1\n");
+    output.clear();
+    EXPECT_EQ(runServiceCommand({"import", "--db", db, "--references", broken.string()}, output), 1);
+    EXPECT_NE(output.find("84x1"), std::string::npos) << output;
+
+    const auto codes = [](const RunningService& service, std::string_view keyword) {
+        const std::string body = "<keyword>" + std::string(keyword) + "</keyword>";
+        return elementTexts(httpPost(service.port(), soapRequest("Commodity", body, validToken)).body, "C_Code");
+    };
+    {
+        RunningService service({"--db", db});
+        const auto first = codes(service, "测试商品, 甲");
+        ASSERT_FALSE(first.empty());
+        EXPECT_EQ(first.front(), "847130");
+        EXPECT_EQ(codes(service, "测试乙货").front().substr(0, 4), "7219");
+        EXPECT_TRUE(codes(service, "好词").empty());
+        // The terms built into the program stay beside the operator's.
+        EXPECT_FALSE(codes(service, "laptop").empty());
+    }
+    write(terms, "term,hscode\n测试丙货,0101\n");
+    output.clear();
+    ASSERT_EQ(runServiceCommand({"import", "--db", db, "--references", terms.string()}, output), 0) << output;
+    RunningService service({"--db", db});
+    EXPECT_TRUE(codes(service, "测试乙货").empty());
+    EXPECT_EQ(codes(service, "测试丙货").front().substr(0, 4), "0101");
+}
+
 TEST(ServiceImport, ARunningServiceSearchesTheNewScheduleWithinSeconds)
 {
     RunningService service;

@@ -1,76 +1,133 @@
-// Keyword reading and ranked search over the bundled data, in process.
+// Keyword reading, normalisation and the ranking every search answers with,
+// over a small catalogue of our own, in process.
 #include "catalogue.h"
+#include "csv.h"
 #include "database.h"
 #include "keyword.h"
+#include "normalise.h"
 #include "searchcatalogue.h"
-#include "sqlsearch.h"
+#include "store.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 
 namespace tarvelo::server {
 namespace {
 
-TEST(KeywordReading, CodesTermsAndPhrase)
+TEST(Normalising, WidthCaseTraditionalAndSurroundingPunctuation)
 {
-    EXPECT_EQ(parseKeyword("8471").code, "8471");
-    EXPECT_EQ(parseKeyword(" 84.71.30 ").code, "847130");
+    const std::vector<std::pair<std::string_view, std::string_view>> cases{
+        {"ＬＡＰＴＯＰ １２", "laptop 12"},
+        {"Stainless STEEL", "stainless steel"},
+        {"筆記型電腦", "笔记型电脑"},
+        {"電冰箱\xE3\x80\x80冷凍櫃", "电冰箱 冷冻柜"}, // ideographic space
+        {"８４７１．３０", "8471.30"},
+    };
+    for (const auto& [text, folded] : cases)
+        EXPECT_EQ(normalise(text), folded) << text;
+    EXPECT_EQ(trimPunctuation("«car»"), "car");
+    EXPECT_EQ(trimPunctuation("“口罩”。"), "口罩");
+    EXPECT_EQ(trimPunctuation(" (8471.30) "), "8471.30");
+    EXPECT_EQ(trimPunctuation("。、！"), "");
+}
+
+TEST(KeywordReading, CodesInAnyNotation)
+{
+    for (const auto text : {"847130", "8471.30", "8471 30", "8471-30", " 84.71.30 ", "８４７１３０", "8471.30."})
+        EXPECT_EQ(parseKeyword(text).code, "847130") << text;
+    EXPECT_EQ(parseKeyword("87.03").code, "8703");
     EXPECT_EQ(parseKeyword("8471a").code, "");
-    EXPECT_EQ(parseKeyword("...").code, "");
-    const Keyword k = parseKeyword("  Stainless\t STEEL  钢 ");
-    EXPECT_EQ(k.phrase, "stainless steel 钢");
-    EXPECT_EQ(k.terms, (std::vector<std::string>{"stainless", "steel", "钢"}));
-    EXPECT_EQ(k.anchor(), "stainless");
-    EXPECT_TRUE(parseKeyword(" \t ").empty());
-    // Code points, not bytes, decide which term leads: three Chinese
-    // characters outweigh two Latin letters.
-    EXPECT_EQ(parseKeyword("ab 不锈钢").anchor(), "不锈钢");
+    EXPECT_EQ(parseKeyword("7219 钢").code, "");
 }
 
-TEST(KeywordReading, TiersOrderNameMatchesBeforeDescriptionMatches)
+TEST(KeywordReading, WordsRunsAndEmptyKeywords)
 {
-    const Keyword k = parseKeyword("钢");
-    EXPECT_EQ(textTier(k, "钢", ""), 0);
-    EXPECT_EQ(textTier(k, "钢铁链", ""), 1);
-    EXPECT_EQ(textTier(k, "其他钢铁链", ""), 2);
-    EXPECT_EQ(textTier(k, "铝箔", "钢"), 4);
-    EXPECT_EQ(textTier(k, "铝箔", "aluminium"), noMatch);
-    const Keyword two = parseKeyword("冷轧 不锈钢");
-    EXPECT_EQ(textTier(two, "冷轧不锈钢宽平板轧材", ""), 3);
-    EXPECT_EQ(textTier(two, "冷轧钢材", "不锈钢"), 5);
-    EXPECT_EQ(textTier(two, "冷轧钢材", "other"), noMatch);
-    EXPECT_EQ(likePattern("1%_\\"), "%1\\%\\_\\\\%");
-    EXPECT_EQ(ftsPhrase(R"(a"b)"), R"("a""b")");
+    const Keyword k = parseKeyword("  Lithium\tBATTERIES 锂电池 ");
+    EXPECT_EQ(k.phrase, "lithium batteries 锂电池");
+    EXPECT_EQ(k.tokens, (std::vector<Token>{{"lithium", true}, {"battery", true}, {"锂电池", false}}));
+    for (const auto text : {"", " \t ", "。。", "...", "«»", "x\xE9", std::string(maxKeywordBytes + 1, 'a').c_str()})
+        EXPECT_TRUE(parseKeyword(text).empty()) << text;
+    const std::vector<std::pair<std::string_view, std::string_view>> stems{
+        {"tyres", "tyre"}, {"batteries", "battery"}, {"boxes", "box"}, {"watches", "watch"},
+        {"glass", "glass"}, {"cactus", "cactus"}, {"car", "car"}, {"gas", "gas"}};
+    for (const auto& [word, stem] : stems)
+        EXPECT_EQ(wordStem(word), stem) << word;
 }
 
-class CatalogueSearch : public ::testing::Test {
+// A catalogue of a few headings, lines, references, glosses and articles.
+class Ranking : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         folder = std::make_unique<testkit::TempFolder>();
-        ensureDatabase(folder->path() / "search.db");
-        catalogue = std::make_unique<Catalogue>(folder->path() / "search.db");
-        Connection db(folder->path() / "search.db", Connection::Mode::ReadOnly);
+        const auto file = folder->path() / "ranking.db";
+        {
+            Connection db(file, Connection::Mode::ReadWriteCreate);
+            Transaction t(db);
+            createSchema(db);
+            loadHs(db,
+                   CsvTable("section,hscode,description,level\n"
+                            "VI,38,Miscellaneous chemical products,2\n"
+                            "VI,3801,Artificial graphite; preparations based on carbon,4\n"
+                            "VI,380110,Artificial graphite,6\n"
+                            "VII,40,Rubber and articles thereof,2\n"
+                            "VII,4011,New pneumatic tyres of rubber,4\n"
+                            "VII,401110,Tyres; of a kind used on motor cars,6\n"
+                            "XVI,84,Machinery and mechanical appliances,2\n"
+                            "XVI,8471,Automatic data processing machines,4\n"
+                            "XVI,847130,Portable automatic data processing machines,6\n"
+                            "XVI,847190,Other,6\n"
+                            "XVI,85,Electrical machinery and equipment,2\n"
+                            "XVI,8507,Electric accumulators,4\n"
+                            "XVI,850760,Lithium-ion accumulators,6\n"
+                            "XVII,87,Vehicles other than railway rolling stock,2\n"
+                            "XVII,8703,Motor cars principally designed for the transport of persons,4\n"
+                            "XVII,870380,Other vehicles with only electric motor for propulsion,6\n",
+                            "hs"),
+                   CsvTable("section,name\nVI,Chemicals\nVII,Plastics and rubber\nXVI,Machinery\nXVII,Vehicles\n", "s"));
+            loadHsNames(db,
+                        CsvTable("hscode,name,source\n38,杂项化学产品,tw\n3801,人造石墨,tw\n380110,人造石墨,tw\n"
+                                 "40,橡胶及其制品,tw\n4011,新的充气橡胶轮胎,tw\n401110,机动小客车用,tw\n"
+                                 "84,机器、机械器具,tw\n8471,自动数据处理机及其部件,tw\n"
+                                 "847130,重量不超过10公斤的便携式自动数据处理机,tw\n847190,其他,tw\n"
+                                 "85,电机、电气设备,tw\n8507,蓄电池,tw\n850760,锂离子蓄电池,tw\n"
+                                 "87,车辆及其零件,tw\n8703,主要用于载人的机动车辆,tw\n870380,其他,ours\n",
+                                 "names"),
+                        CsvTable("section,name,source\nXVI,机器,tw\n", "sections"));
+            const std::string tariff = "code,name,mfn,general,consumption,vat,unit,supervision\n"
+                                       "40111000,小轿车用新充气轮胎,10%,50%,,13%,条,\n"
+                                       "84713000,便携式电脑,0%,70%,,13%,台,\n"
+                                       "85076000,锂离子蓄电池,10%,40%,,13%,个,\n"
+                                       "87038000,纯电动小轿车,15%,230%,,13%,辆,\n";
+            loadTariff(db, CsvTable(tariff, "tariff"));
+            loadRebates(db, CsvTable("code,name,unit,rate\n84713000,便携式电脑,台,13%\n87038000,纯电动小轿车,辆,13%\n",
+                                     "rebates"));
+            loadReferences(db,
+                           CsvTable("term,hscode\n笔记本电脑,8471.30\nlaptop,847130\n电动汽车,870380\n汽车,8703\n"
+                                    "车胎,4011\n",
+                                    "references"),
+                           false);
+            loadGlosses(db, CsvTable("simplified,english\n蓄能器,accumulator; see also 电池\n", "glosses"));
+            loadArticles(db, CsvTable("id,title,updated,source,body\n"
+                                      "1,关于调整汽车进口关税的公告,2024-01-01T09:00:00+08:00,海关,正文\n"
+                                      "2,汽车,2023-01-01T09:00:00+08:00,海关,正文\n"
+                                      "3,進口汽車檢驗規定,2025-01-01T09:00:00+08:00,海关,正文\n"
+                                      "4,其他公告,2026-01-01T09:00:00+08:00,海关,涉及汽车零件\n",
+                                      "articles"));
+            rebuildSearch(db);
+            t.commit();
+        }
+        Connection db(file, Connection::Mode::ReadOnly);
         search = std::make_unique<SearchCatalogue>(db, 0);
     }
     static void TearDownTestSuite()
     {
         search.reset();
-        catalogue.reset();
         folder.reset();
     }
 
-    template <class Record>
-    static std::vector<std::string> codes(const std::vector<Record>& records)
-    {
-        std::vector<std::string> out;
-        for (const Record& r : records)
-            out.push_back(r.code);
-        return out;
-    }
     template <class Record>
     static std::vector<std::string> codes(const std::vector<const Record*>& records)
     {
@@ -79,137 +136,92 @@ protected:
             out.push_back(r->code);
         return out;
     }
-    static std::vector<std::string> tariffCodes(std::string_view keyword)
-    {
-        return codes(search->tariff().find(parseKeyword(keyword), 200));
-    }
-    static bool has(const std::vector<std::string>& list, std::string_view item)
-    {
-        return std::find(list.begin(), list.end(), item) != list.end();
-    }
 
     static inline std::unique_ptr<testkit::TempFolder> folder;
-    static inline std::unique_ptr<Catalogue> catalogue;
     static inline std::unique_ptr<SearchCatalogue> search;
 };
 
-TEST_F(CatalogueSearch, ExactCodeFirstThenPrefixInCodeOrder)
+TEST_F(Ranking, OneRuleForEveryKindOfKeyword)
 {
-    const auto exact = tariffCodes("72193300");
-    ASSERT_FALSE(exact.empty());
-    EXPECT_EQ(exact.front(), "72193300");
-    const auto prefix = tariffCodes("7219");
-    EXPECT_EQ(prefix, (std::vector<std::string>{"72193200", "72193300"}));
-    EXPECT_EQ(tariffCodes("72.19"), prefix);
-    const auto chapter = tariffCodes("84");
-    ASSERT_GE(chapter.size(), 30u);
-    EXPECT_TRUE(std::is_sorted(chapter.begin(), chapter.begin() + 30));
-    EXPECT_TRUE(std::all_of(chapter.begin(), chapter.begin() + 30, [](const std::string& c) { return c.starts_with("84"); }));
-    // Commodity codes span every HS level and the national lines.
-    const auto commodity = codes(search->commodity().find(parseKeyword("847130"), 200));
-    ASSERT_GE(commodity.size(), 2u);
-    EXPECT_EQ(commodity[0], "847130");
-    EXPECT_EQ(commodity[1], "84713000");
+    using Codes = std::vector<std::string>;
+    const std::vector<std::pair<std::string_view, Codes>> commodity{
+        // Codes: prefix, shortest first, in any notation.
+        {"8471.30", {"847130", "84713000"}},
+        {"87 03", {"8703", "870380", "87038000"}},
+        {"84", {"84", "8471", "847130", "847190", "84713000"}},
+        // An exact reference term, singular or plural, with full-width letters.
+        {"laptop", {"847130", "84713000"}},
+        {"Laptops", {"847130", "84713000"}},
+        {"«ＬＡＰＴＯＰ»", {"847130", "84713000"}},
+        // Traditional characters fold to the reference term.
+        {"筆記本電腦", {"847130", "84713000"}},
+        // A term the keyword is part of.
+        {"笔记本", {"847130", "84713000"}},
+        // Exact term before the terms containing the keyword; lines before
+        // their heading.
+        {"汽车", {"870380", "87038000", "8703"}},
+        // Names before descriptions before the names of parent headings; a
+        // subheading named only 其他 is found through its heading.
+        {"自动数据处理机", {"847130", "8471", "84713000", "847190"}},
+        // Whole words: car never matches carbon; cars is car.
+        {"car", {"401110", "40111000", "8703", "870380", "87038000"}},
+        // One edit on a word of five letters, when no text knows it.
+        {"tyers", {"401110", "40111000", "4011"}},
+        // A Chinese word no reference knows reaches the English names.
+        {"蓄能器", {"850760", "85076000", "8507"}},
+        {"carbonara", {}},
+    };
+    for (const auto& [keyword, expected] : commodity)
+        EXPECT_EQ(codes(search->commodity().find(parseKeyword(keyword), 200)), expected) << keyword;
+
+    EXPECT_EQ(codes(search->tariff().find(parseKeyword("car"), 200)), (Codes{"40111000", "87038000"}));
+    EXPECT_EQ(codes(search->tariff().find(parseKeyword("電動汽車"), 200)), (Codes{"87038000"}));
+    EXPECT_EQ(codes(search->rebates().find(parseKeyword("laptop"), 200)), (Codes{"84713000"}));
+    EXPECT_EQ(codes(search->commodity().find(parseKeyword("84"), 2)), (Codes{"84", "8471"})) << "the cap";
 }
 
-TEST_F(CatalogueSearch, ChineseSubstringsOfAnyLength)
+TEST_F(Ranking, ArticlesBestMatchFirstThenNewest)
 {
-    // One character (pattern scan) and three or more (trigram index).
-    const auto one = tariffCodes("钢");
-    const auto three = tariffCodes("不锈钢");
-    for (const auto code : {"72193200", "72193300", "72223000", "73041100", "73239300"}) {
-        EXPECT_TRUE(has(one, code)) << code;
-        EXPECT_TRUE(has(three, code)) << code;
-    }
-    EXPECT_FALSE(has(three, "72083600"));
-    EXPECT_TRUE(has(tariffCodes("钢铁链"), "73151200"));
-    EXPECT_TRUE(has(tariffCodes("轿车"), "87032130"));
-    auto both = tariffCodes("冷轧 不锈钢");
-    std::sort(both.begin(), both.end());
-    EXPECT_EQ(both, (std::vector<std::string>{"72193200", "72193300"}));
+    std::vector<std::int64_t> ids;
+    for (const Article* a : search->articles().find(parseKeyword("汽車"), 200))
+        ids.push_back(a->id);
+    EXPECT_EQ(ids, (std::vector<std::int64_t>{2, 3, 1, 4}));
 }
 
-TEST_F(CatalogueSearch, RankingPutsNameStartsAndShortNamesFirst)
+TEST_F(Ranking, EmptyOrPunctuationOnlyKeywordsFindNothing)
 {
-    const auto lines = search->tariff().find(parseKeyword("钢"), 200);
-    ASSERT_GE(lines.size(), 25u);
-    size_t startsWith = 0;
-    while (startsWith < lines.size() && lines[startsWith]->name.starts_with("钢"))
-        ++startsWith;
-    EXPECT_GE(startsWith, 2u);
-    for (size_t i = startsWith; i < lines.size(); ++i)
-        EXPECT_FALSE(lines[i]->name.starts_with("钢")) << lines[i]->name;
-    for (size_t i = startsWith + 1; i < lines.size(); ++i)
-        EXPECT_LE(codePoints(lines[i - 1]->name), codePoints(lines[i]->name)) << lines[i]->name;
-}
-
-TEST_F(CatalogueSearch, EnglishMatchesIgnoreCase)
-{
-    const auto upper = tariffCodes("STAINLESS");
-    EXPECT_EQ(upper, tariffCodes("stainless"));
-    EXPECT_TRUE(has(upper, "72193300"));
-    const auto commodity = search->commodity().find(parseKeyword("Horses"), 200);
-    ASSERT_FALSE(commodity.empty());
-    EXPECT_EQ(commodity.front()->code.substr(0, 4), "0101");
-    const auto article = search->articles().find(parseKeyword("出口退税率文库"), 200);
-    ASSERT_FALSE(article.empty());
-    EXPECT_EQ(article.front()->id, 3);
-}
-
-TEST_F(CatalogueSearch, OverlongOrEmptyKeywordsFindNothing)
-{
-    EXPECT_TRUE(tariffCodes("").empty());
-    EXPECT_TRUE(tariffCodes(std::string(maxKeywordBytes + 1, 'a')).empty());
-    EXPECT_EQ(search->commodity().find(parseKeyword("of"), 200).size(), 200u);
-    EXPECT_EQ(search->commodity().find(parseKeyword("of"), 7).size(), 7u);
-}
-
-template <class Record>
-std::vector<std::int64_t> ids(const std::vector<const Record*>& records)
-{
-    std::vector<std::int64_t> out;
-    for (const Record* r : records)
-        out.push_back(r->id);
-    return out;
-}
-
-// The in-memory search answers what SQLite's full-text index and LIKE scan
-// answer, record for record and in the same order.
-TEST_F(CatalogueSearch, MemorySearchAgreesWithTheFullTextIndex)
-{
-    Connection db(folder->path() / "search.db", Connection::Mode::ReadOnly);
-    SqlSearch tariff(db, "tariff", "tariff_fts", true);
-    SqlSearch commodity(db, "commodity", "commodity_fts", true);
-    SqlSearch rebates(db, "rebate", "rebate_fts", true);
-    SqlSearch articles(db, "article", "article_fts", false);
-    const std::vector<std::string> keywords{
-        "钢", "不锈钢", "冷轧 不锈钢", "钢 冷轧", "猪肉", "牛", "茶", "乌龙茶", "轮胎", "柴油小轿车", "出口", "退税",
-        "关税", "STEEL", "Stainless steel", "of", "horses", "live animals", "a", "ab", "tyres for", "8471", "84.71",
-        "847130", "84713000", "72", "0", "01 02", "9999", "%", "_", "\\", "\"quoted\"", "x\xE9", "\xE9\x92",
-        "\xA2", "钢\xE9\x92", "7219 钢", "zzzz", "钢钢钢钢", "1.5升", "（", "、"};
-    for (const std::string& text : keywords) {
-        const Keyword k = parseKeyword(text);
-        for (const size_t limit : {size_t{200}, size_t{3}}) {
-            EXPECT_EQ(ids(search->tariff().find(k, limit)), tariff.find(k, limit)) << text << " " << limit;
-            EXPECT_EQ(ids(search->commodity().find(k, limit)), commodity.find(k, limit)) << text << " " << limit;
-            EXPECT_EQ(ids(search->rebates().find(k, limit)), rebates.find(k, limit)) << text << " " << limit;
-            EXPECT_EQ(ids(search->articles().find(k, limit)), articles.find(k, limit)) << text << " " << limit;
-        }
+    for (const auto text : {"", "。", " - ", "!!"}) {
+        EXPECT_TRUE(search->commodity().find(parseKeyword(text), 200).empty()) << text;
+        EXPECT_TRUE(search->articles().find(parseKeyword(text), 200).empty()) << text;
     }
 }
 
-TEST_F(CatalogueSearch, DetailLookups)
+TEST_F(Ranking, ChineseNamesShownForHsCodes)
 {
-    const auto path = catalogue->hsPath("72193300");
+    const auto found = search->commodity().find(parseKeyword("8507"), 200);
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found[0]->name, "蓄电池");
+    EXPECT_EQ(found[1]->name, "锂离子蓄电池");
+}
+
+TEST(BundledCatalogue, DetailLookups)
+{
+    testkit::TempFolder folder;
+    ensureDatabase(folder.path() / "bundled.db");
+    Catalogue catalogue(folder.path() / "bundled.db");
+    const auto path = catalogue.hsPath("72193300");
     ASSERT_EQ(path.size(), 4u);
     EXPECT_EQ(path[0].code, "XV");
     EXPECT_EQ(path[1].code, "72");
     EXPECT_EQ(path[3].code, "721933");
-    EXPECT_EQ(codes(catalogue->tariffUnder("7219")), (std::vector<std::string>{"72193200", "72193300"}));
-    EXPECT_FALSE(catalogue->article(1)->title.empty());
-    EXPECT_FALSE(catalogue->article(424242).has_value());
-    EXPECT_EQ(catalogue->news("news").size(), 8u);
-    EXPECT_NE(catalogue->notice().find("示例数据"), std::string::npos);
+    std::vector<std::string> lines;
+    for (const TariffLine& line : catalogue.tariffUnder("7219"))
+        lines.push_back(line.code);
+    EXPECT_EQ(lines, (std::vector<std::string>{"72193200", "72193300"}));
+    EXPECT_FALSE(catalogue.article(1)->title.empty());
+    EXPECT_FALSE(catalogue.article(424242).has_value());
+    EXPECT_EQ(catalogue.news("news").size(), 8u);
+    EXPECT_NE(catalogue.notice().find("示例数据"), std::string::npos);
 }
 
 } // namespace

@@ -1,0 +1,56 @@
+#include "lexicon.h"
+
+#include "normalise.h"
+
+#include <algorithm>
+
+namespace tarvelo::server {
+namespace {
+
+// Dictionary glosses that name goods: "refrigerator", "notebook computer";
+// not explanations ("see ...", "(used in names)") nor long phrases.
+std::vector<std::string> goodsGlosses(std::string_view english)
+{
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (start <= english.size()) {
+        size_t end = english.find_first_of("/;", start);
+        if (end == std::string_view::npos)
+            end = english.size();
+        std::string_view gloss = trimPunctuation(english.substr(start, end - start));
+        start = end + 1;
+        if (gloss.starts_with("to "))
+            gloss.remove_prefix(3);
+        const bool plain = !gloss.empty() && gloss.find_first_of("()[]:|") == std::string_view::npos &&
+                           !gloss.starts_with("see ") && !gloss.starts_with("variant of") &&
+                           std::count(gloss.begin(), gloss.end(), ' ') < 3;
+        if (plain)
+            out.emplace_back(gloss);
+    }
+    return out;
+}
+
+} // namespace
+
+Lexicon::Lexicon(Connection& db)
+{
+    Statement terms = db.prepare("SELECT term, code FROM reference ORDER BY term, code");
+    while (terms.step()) {
+        references.add(terms.text(0), {});
+        referenceCodes.emplace_back(terms.text(1));
+    }
+    Statement names = db.prepare(
+        "SELECT hs.code, coalesce(hs_name.name, ''), hs.description FROM hs LEFT JOIN hs_name USING(code) ORDER BY hs.code");
+    while (names.step()) {
+        hs.add(names.text(1), names.text(2));
+        hsCodes.emplace_back(names.text(0));
+    }
+    Statement words = db.prepare("SELECT word, english FROM gloss");
+    while (words.step()) {
+        std::vector<std::string>& known = glosses[normalise(words.text(0))];
+        for (std::string& gloss : goodsGlosses(words.text(1)))
+            known.push_back(std::move(gloss));
+    }
+}
+
+} // namespace tarvelo::server

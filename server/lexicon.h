@@ -1,0 +1,28 @@
+#pragma once
+// What a search knows beyond the searched table itself: the search
+// references (everyday terms pointing to codes), the HS nomenclature's
+// Chinese and English texts (to find a line through its heading and
+// chapter), and the Chinese-English dictionary glosses that lead a Chinese
+// word no reference knows to the English descriptions.
+#include "sqlite.h"
+#include "textindex.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace tarvelo::server {
+
+struct Lexicon {
+    // Reads the tables reference, hs, hs_name and gloss.
+    explicit Lexicon(Connection& db);
+
+    TextIndex references; // name: the term
+    std::vector<std::string> referenceCodes;
+    TextIndex hs;         // name: Chinese, description: English
+    std::vector<std::string> hsCodes;
+    // Normalised Chinese word -> its English glosses.
+    std::unordered_map<std::string, std::vector<std::string>> glosses;
+};
+
+} // namespace tarvelo::server

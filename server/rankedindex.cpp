@@ -1,0 +1,116 @@
+#include "rankedindex.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace tarvelo::server {
+namespace {
+
+enum Rank : std::uint8_t {
+    exactTerm,
+    wholeInName,
+    termContaining,
+    inName,
+    inDescription,
+    inParent,
+    byDictionary,
+    unranked,
+};
+
+// Declarable lines before headings before chapters.
+int level(std::string_view code)
+{
+    return code.size() >= 6 || code.empty() ? 0 : code.size() >= 4 ? 1 : 2;
+}
+
+} // namespace
+
+void RankedIndex::add(std::string_view code, std::string_view order, std::string_view name, std::string_view description)
+{
+    codes_.emplace_back(code);
+    order_.emplace_back(order);
+    text_.add(name, description);
+}
+
+std::pair<std::uint32_t, std::uint32_t> RankedIndex::under(std::string_view prefix) const
+{
+    const auto first = std::lower_bound(codes_.begin(), codes_.end(), prefix,
+                                        [](const std::string& c, std::string_view p) { return c < p; });
+    auto last = first;
+    while (last != codes_.end() && last->starts_with(prefix))
+        ++last;
+    return {static_cast<std::uint32_t>(first - codes_.begin()), static_cast<std::uint32_t>(last - codes_.begin())};
+}
+
+std::vector<std::uint32_t> RankedIndex::codeMatches(std::string_view code, size_t limit) const
+{
+    const auto [first, last] = under(code);
+    std::vector<std::uint32_t> out(last - first);
+    for (std::uint32_t p = first; p < last; ++p)
+        out[p - first] = p;
+    const size_t wanted = std::min(limit, out.size());
+    std::partial_sort(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(wanted), out.end(),
+                      [&](std::uint32_t a, std::uint32_t b) {
+                          return std::pair(codes_[a].size(), a) < std::pair(codes_[b].size(), b);
+                      });
+    out.resize(wanted);
+    return out;
+}
+
+std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexicon& lexicon, size_t limit) const
+{
+    if (keyword.empty() || limit == 0)
+        return {};
+    if (!keyword.code.empty())
+        return codeMatches(keyword.code, limit);
+
+    std::vector<std::uint8_t> rank(codes_.size(), unranked);
+    const auto mark = [&](std::uint32_t position, Rank r) { rank[position] = std::min<std::uint8_t>(rank[position], r); };
+    const auto markUnder = [&](std::string_view code, Rank r, bool below) {
+        const auto [first, last] = under(code);
+        for (std::uint32_t p = first; p < last; ++p)
+            if (!below || codes_[p].size() > code.size())
+                mark(p, r);
+    };
+    const bool coded = ties_ == Ties::byCode;
+    bool referenced = false;
+    if (coded) {
+        for (const TextIndex::Match& m : lexicon.references.find(keyword)) {
+            if (m.name == Fit::none)
+                continue;
+            referenced = true;
+            markUnder(lexicon.referenceCodes[m.position], m.name == Fit::equal ? exactTerm : termContaining, false);
+        }
+    }
+    for (const TextIndex::Match& m : text_.find(keyword))
+        mark(m.position, m.name >= Fit::whole ? wholeInName : m.name == Fit::contains ? inName : inDescription);
+    if (coded) {
+        for (const TextIndex::Match& m : lexicon.hs.find(keyword))
+            markUnder(lexicon.hsCodes[m.position], inParent, true);
+    }
+    if (!referenced && keyword.hasIdeographs()) {
+        if (const auto known = lexicon.glosses.find(keyword.phrase); known != lexicon.glosses.end()) {
+            for (const std::string& gloss : known->second)
+                for (const TextIndex::Match& m : text_.find(parseKeyword(gloss)))
+                    mark(m.position, byDictionary);
+        }
+    }
+
+    std::vector<std::uint32_t> out;
+    for (std::uint32_t p = 0; p < rank.size(); ++p)
+        if (rank[p] != unranked)
+            out.push_back(p);
+    const auto before = [&](std::uint32_t a, std::uint32_t b) {
+        if (rank[a] != rank[b])
+            return rank[a] < rank[b];
+        if (!coded)
+            return std::tie(order_[b], a) < std::tie(order_[a], b); // newest first
+        return std::tuple(level(codes_[a]), a) < std::tuple(level(codes_[b]), b); // positions are in code order
+    };
+    const size_t wanted = std::min(limit, out.size());
+    std::partial_sort(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(wanted), out.end(), before);
+    out.resize(wanted);
+    return out;
+}
+
+} // namespace tarvelo::server

@@ -1,0 +1,50 @@
+#pragma once
+// The ranking every search answers with. A code keyword finds the entries
+// whose code starts with it, shortest code first, then in code order. A word
+// keyword ranks an entry by the best of:
+//   exactTerm      a search reference equal to the keyword points to it
+//   wholeInName    its name holds the keyword as whole words or a whole phrase
+//   termContaining a search reference holding the keyword points to it
+//   inName         its name holds every token of the keyword
+//   inDescription  its English description does
+//   inParent       the name or description of its subheading, heading or chapter does
+//   byDictionary   a Chinese keyword no reference knows: the description
+//                  holds one of the word's English glosses
+// Within a rank declarable lines (six digits or more) come before headings,
+// headings before chapters, then code order (articles: newest first).
+#include "keyword.h"
+#include "lexicon.h"
+#include "textindex.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvelo::server {
+
+enum class Ties { byCode, newestFirst };
+
+class RankedIndex {
+public:
+    explicit RankedIndex(Ties ties) : ties_(ties) {}
+
+    // byCode: entries added in code order. newestFirst: order holds the time
+    // (2024-03-01T09:30:00+08:00), code is empty.
+    void add(std::string_view code, std::string_view order, std::string_view name, std::string_view description);
+
+    // Positions of the matching entries, best first, at most limit of them.
+    std::vector<std::uint32_t> find(const Keyword& keyword, const Lexicon& lexicon, size_t limit) const;
+
+private:
+    std::vector<std::uint32_t> codeMatches(std::string_view code, size_t limit) const;
+    // The run of positions whose code starts with prefix.
+    std::pair<std::uint32_t, std::uint32_t> under(std::string_view prefix) const;
+
+    Ties ties_;
+    std::vector<std::string> codes_;
+    std::vector<std::string> order_;
+    TextIndex text_;
+};
+
+} // namespace tarvelo::server
