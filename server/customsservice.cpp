@@ -2,34 +2,37 @@
 
 #include "answers.h"
 #include "cataloguepool.h"
-#include "connectionguard.h"
 #include "livesearch.h"
 #include "log.h"
 #include "newsfeed.h"
 #include "pages.h"
 #include "soapendpoint.h"
-#include "workerpool.h"
 #include "wsdl.h"
 
 #include <httplib.h>
-#include <sys/socket.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <stdexcept>
+#include <type_traits>
 
 namespace tarvelo::server {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// httplib listens with a backlog of 5; a burst of new connections beyond that
-// waits for SYN retransmission (a second or more). Widen it once bound.
-class Listener : public httplib::Server {
-public:
-    void widenBacklog() { ::listen(svr_sock_, SOMAXCONN); }
-};
+// httplib's thread pool. Where the library can bound the connections that
+// wait for a thread (ThreadPool(threads, queued), newer releases), one beyond
+// the bound is closed at once; older releases queue every accepted connection.
+template <class Pool = httplib::ThreadPool>
+httplib::TaskQueue* newThreadPool(size_t threads, size_t queued)
+{
+    if constexpr (std::is_constructible_v<Pool, size_t, size_t>)
+        return new Pool(threads, queued);
+    else
+        return new Pool(threads);
+}
 
 // What the request log needs from the handler, kept per worker thread: one
 // thread serves one request at a time and logs it when the answer is written.
@@ -118,10 +121,8 @@ struct CustomsService::Impl {
     NewsFeed home;
     NewsFeed bubble;
     SoapEndpoint soap;
-    Listener http;
+    httplib::Server http;
     int port = 0;
-    std::atomic<int> waiting{0}; // connections waiting for a thread
-    ConnectionGuard guard;
 };
 
 namespace {
@@ -141,12 +142,12 @@ CustomsService::Impl::Impl(ServiceSettings s)
       notice(catalogues.lease()->notice()),
       home(Operation::mdefaut, settings.newsFile, storedNews(catalogues, "news"), settings.newsCheckInterval),
       bubble(Operation::maopao, settings.bubbleFile, storedNews(catalogues, "bubble"), settings.newsCheckInterval),
-      soap(search, answers, home, bubble, settings.token),
-      guard(settings.connectionLimits, [this] { return waiting.load() > 0; })
+      soap(search, answers, home, bubble, settings.token)
 {
     const size_t threads = std::max<size_t>(1, settings.threads);
+    const size_t queued = settings.queuedConnections;
     // httplib takes ownership of the queue it is handed and deletes it.
-    http.new_task_queue = [this, threads] { return new WorkerPool(threads, waiting); };
+    http.new_task_queue = [threads, queued] { return newThreadPool(threads, queued); };
     http.set_payload_max_length(settings.maxBody);
     http.set_tcp_nodelay(true);
     http.set_keep_alive_max_count(10000);
@@ -157,15 +158,8 @@ CustomsService::Impl::Impl(ServiceSettings s)
         note.start = Clock::now();
         return httplib::Server::HandlerResponse::Unhandled;
     });
-    // While connections wait for a thread, each answer ends its connection,
-    // so that the threads are shared out instead of kept by whoever came first.
-    http.set_post_routing_handler([this](const httplib::Request&, httplib::Response& res) {
-        if (waiting.load() > 0)
-            res.set_header("Connection", "close");
-    });
     // Called once the answer is written.
     http.set_logger([this](const httplib::Request& req, const httplib::Response& res) {
-        guard.completed(req.remote_addr, req.remote_port);
         if (settings.logRequests)
             logRequest(req, res);
         else
@@ -270,8 +264,6 @@ int CustomsService::bind()
         throw std::runtime_error("cannot listen on " + i.settings.host + ":" + std::to_string(i.settings.port));
     if (i.settings.port != 0)
         i.port = i.settings.port;
-    i.http.widenBacklog();
-    i.guard.start(i.port);
     return i.port;
 }
 
