@@ -117,7 +117,6 @@ struct CustomsService::Impl {
     CataloguePool catalogues;
     LiveSearch search;
     AnswerCache answers;
-    std::string notice;
     NewsFeed home;
     NewsFeed bubble;
     SoapEndpoint soap;
@@ -127,9 +126,10 @@ struct CustomsService::Impl {
 
 namespace {
 
-std::vector<NewsItem> storedNews(CataloguePool& pool, std::string_view list)
+NewsSource newsSource(const std::optional<std::filesystem::path>& file, const std::filesystem::path& database,
+                      std::string list)
 {
-    return pool.lease()->news(list);
+    return file ? newsFile(*file) : storedNews(database, std::move(list));
 }
 
 } // namespace
@@ -139,9 +139,9 @@ CustomsService::Impl::Impl(ServiceSettings s)
       catalogues(settings.database),
       search(settings.database),
       answers(settings.cacheBytes),
-      notice(catalogues.lease()->notice()),
-      home(Operation::mdefaut, settings.newsFile, storedNews(catalogues, "news"), settings.newsCheckInterval),
-      bubble(Operation::maopao, settings.bubbleFile, storedNews(catalogues, "bubble"), settings.newsCheckInterval),
+      home(Operation::mdefaut, newsSource(settings.newsFile, settings.database, "news"), settings.newsCheckInterval),
+      bubble(Operation::maopao, newsSource(settings.bubbleFile, settings.database, "bubble"),
+             settings.newsCheckInterval),
       soap(search, answers, home, bubble, settings.token)
 {
     const size_t threads = std::max<size_t>(1, settings.threads);
@@ -204,6 +204,24 @@ void CustomsService::Impl::routes()
             reply(res, 200, operationsPage(base + "/Service.asmx"), htmlContentType);
     });
     http.Get("/", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/Service.asmx"); });
+    // For load balancers and monitoring: 200 once the database and both news
+    // lists are readable, 503 with the reason otherwise.
+    http.Get("/health", [this](const httplib::Request&, httplib::Response& res) {
+        std::string missing;
+        try {
+            catalogues.lease()->notice();
+        } catch (const std::exception& e) {
+            missing += std::string("database: ") + e.what() + "\n";
+        }
+        if (!home.loaded())
+            missing += "home news list not read\n";
+        if (!bubble.loaded())
+            missing += "bubble news list not read\n";
+        if (missing.empty())
+            reply(res, 200, "ok\n", "text/plain; charset=utf-8");
+        else
+            reply(res, 503, missing, "text/plain; charset=utf-8");
+    });
     detailRoutes();
 }
 
@@ -216,7 +234,7 @@ void CustomsService::Impl::detailRoutes()
         auto lines = catalogue->tariffUnder(code);
         if (path.empty() && lines.empty())
             return reply(res, 404, notFoundPage("没有编码 " + code + " 的税则资料。"), htmlContentType);
-        reply(res, 200, tariffPage(code, path, lines, notice), htmlContentType);
+        reply(res, 200, tariffPage(code, path, lines, catalogue->notice()), htmlContentType);
     });
     http.Get(R"(/detail/rebate/(\d{2,10}))", [this](const httplib::Request& req, httplib::Response& res) {
         const std::string code = req.matches[1];
@@ -225,13 +243,14 @@ void CustomsService::Impl::detailRoutes()
         auto lines = catalogue->rebatesUnder(code);
         if (path.empty() && lines.empty())
             return reply(res, 404, notFoundPage("没有编码 " + code + " 的退税资料。"), htmlContentType);
-        reply(res, 200, rebatePage(code, path, lines, notice), htmlContentType);
+        reply(res, 200, rebatePage(code, path, lines, catalogue->notice()), htmlContentType);
     });
     http.Get(R"(/detail/article/(\d{1,12}))", [this](const httplib::Request& req, httplib::Response& res) {
-        const auto article = catalogues.lease()->article(std::stoll(req.matches[1]));
+        const auto catalogue = catalogues.lease();
+        const auto article = catalogue->article(std::stoll(req.matches[1]));
         if (!article)
             return reply(res, 404, notFoundPage("没有这篇法规文章。"), htmlContentType);
-        reply(res, 200, articlePage(*article, notice), htmlContentType);
+        reply(res, 200, articlePage(*article, catalogue->notice()), htmlContentType);
     });
 }
 
