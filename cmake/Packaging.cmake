@@ -19,7 +19,12 @@ endif()
 if(TARGET tarvelo-service)
   install(TARGETS tarvelo-service RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/tarvelo-service.service
+                ${PROJECT_SOURCE_DIR}/packaging/tarvelo-service@.service
           DESTINATION lib/systemd/system)
+  # An example for the administrator to copy into /etc/nginx/sites-available
+  # and adapt (ports, limits), not a live configuration.
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/nginx/tarvelo-service
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarvelo/nginx)
 endif()
 
 set(CPACK_PACKAGE_NAME tarvelo)

@@ -2,34 +2,37 @@
 
 #include "answers.h"
 #include "cataloguepool.h"
-#include "connectionguard.h"
 #include "livesearch.h"
 #include "log.h"
 #include "newsfeed.h"
 #include "pages.h"
 #include "soapendpoint.h"
-#include "workerpool.h"
 #include "wsdl.h"
 
 #include <httplib.h>
-#include <sys/socket.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <stdexcept>
+#include <type_traits>
 
 namespace tarvelo::server {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// httplib listens with a backlog of 5; a burst of new connections beyond that
-// waits for SYN retransmission (a second or more). Widen it once bound.
-class Listener : public httplib::Server {
-public:
-    void widenBacklog() { ::listen(svr_sock_, SOMAXCONN); }
-};
+// httplib's thread pool. Where the library can bound the connections that
+// wait for a thread (ThreadPool(threads, queued), newer releases), one beyond
+// the bound is closed at once; older releases queue every accepted connection.
+template <class Pool = httplib::ThreadPool>
+httplib::TaskQueue* newThreadPool(size_t threads, size_t queued)
+{
+    if constexpr (std::is_constructible_v<Pool, size_t, size_t>)
+        return new Pool(threads, queued);
+    else
+        return new Pool(threads);
+}
 
 // What the request log needs from the handler, kept per worker thread: one
 // thread serves one request at a time and logs it when the answer is written.
@@ -114,21 +117,19 @@ struct CustomsService::Impl {
     CataloguePool catalogues;
     LiveSearch search;
     AnswerCache answers;
-    std::string notice;
     NewsFeed home;
     NewsFeed bubble;
     SoapEndpoint soap;
-    Listener http;
+    httplib::Server http;
     int port = 0;
-    std::atomic<int> waiting{0}; // connections waiting for a thread
-    ConnectionGuard guard;
 };
 
 namespace {
 
-std::vector<NewsItem> storedNews(CataloguePool& pool, std::string_view list)
+NewsSource newsSource(const std::optional<std::filesystem::path>& file, const std::filesystem::path& database,
+                      std::string list)
 {
-    return pool.lease()->news(list);
+    return file ? newsFile(*file) : storedNews(database, std::move(list));
 }
 
 } // namespace
@@ -138,15 +139,15 @@ CustomsService::Impl::Impl(ServiceSettings s)
       catalogues(settings.database),
       search(settings.database),
       answers(settings.cacheBytes),
-      notice(catalogues.lease()->notice()),
-      home(Operation::mdefaut, settings.newsFile, storedNews(catalogues, "news"), settings.newsCheckInterval),
-      bubble(Operation::maopao, settings.bubbleFile, storedNews(catalogues, "bubble"), settings.newsCheckInterval),
-      soap(search, answers, home, bubble, settings.token),
-      guard(settings.connectionLimits, [this] { return waiting.load() > 0; })
+      home(Operation::mdefaut, newsSource(settings.newsFile, settings.database, "news"), settings.newsCheckInterval),
+      bubble(Operation::maopao, newsSource(settings.bubbleFile, settings.database, "bubble"),
+             settings.newsCheckInterval),
+      soap(search, answers, home, bubble, settings.token)
 {
     const size_t threads = std::max<size_t>(1, settings.threads);
+    const size_t queued = settings.queuedConnections;
     // httplib takes ownership of the queue it is handed and deletes it.
-    http.new_task_queue = [this, threads] { return new WorkerPool(threads, waiting); };
+    http.new_task_queue = [threads, queued] { return newThreadPool(threads, queued); };
     http.set_payload_max_length(settings.maxBody);
     http.set_tcp_nodelay(true);
     http.set_keep_alive_max_count(10000);
@@ -157,15 +158,8 @@ CustomsService::Impl::Impl(ServiceSettings s)
         note.start = Clock::now();
         return httplib::Server::HandlerResponse::Unhandled;
     });
-    // While connections wait for a thread, each answer ends its connection,
-    // so that the threads are shared out instead of kept by whoever came first.
-    http.set_post_routing_handler([this](const httplib::Request&, httplib::Response& res) {
-        if (waiting.load() > 0)
-            res.set_header("Connection", "close");
-    });
     // Called once the answer is written.
     http.set_logger([this](const httplib::Request& req, const httplib::Response& res) {
-        guard.completed(req.remote_addr, req.remote_port);
         if (settings.logRequests)
             logRequest(req, res);
         else
@@ -210,6 +204,24 @@ void CustomsService::Impl::routes()
             reply(res, 200, operationsPage(base + "/Service.asmx"), htmlContentType);
     });
     http.Get("/", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/Service.asmx"); });
+    // For load balancers and monitoring: 200 once the database and both news
+    // lists are readable, 503 with the reason otherwise.
+    http.Get("/health", [this](const httplib::Request&, httplib::Response& res) {
+        std::string missing;
+        try {
+            catalogues.lease()->notice();
+        } catch (const std::exception& e) {
+            missing += std::string("database: ") + e.what() + "\n";
+        }
+        if (!home.loaded())
+            missing += "home news list not read\n";
+        if (!bubble.loaded())
+            missing += "bubble news list not read\n";
+        if (missing.empty())
+            reply(res, 200, "ok\n", "text/plain; charset=utf-8");
+        else
+            reply(res, 503, missing, "text/plain; charset=utf-8");
+    });
     detailRoutes();
 }
 
@@ -222,7 +234,7 @@ void CustomsService::Impl::detailRoutes()
         auto lines = catalogue->tariffUnder(code);
         if (path.empty() && lines.empty())
             return reply(res, 404, notFoundPage("没有编码 " + code + " 的税则资料。"), htmlContentType);
-        reply(res, 200, tariffPage(code, path, lines, notice), htmlContentType);
+        reply(res, 200, tariffPage(code, path, lines, catalogue->notice()), htmlContentType);
     });
     http.Get(R"(/detail/rebate/(\d{2,10}))", [this](const httplib::Request& req, httplib::Response& res) {
         const std::string code = req.matches[1];
@@ -231,13 +243,14 @@ void CustomsService::Impl::detailRoutes()
         auto lines = catalogue->rebatesUnder(code);
         if (path.empty() && lines.empty())
             return reply(res, 404, notFoundPage("没有编码 " + code + " 的退税资料。"), htmlContentType);
-        reply(res, 200, rebatePage(code, path, lines, notice), htmlContentType);
+        reply(res, 200, rebatePage(code, path, lines, catalogue->notice()), htmlContentType);
     });
     http.Get(R"(/detail/article/(\d{1,12}))", [this](const httplib::Request& req, httplib::Response& res) {
-        const auto article = catalogues.lease()->article(std::stoll(req.matches[1]));
+        const auto catalogue = catalogues.lease();
+        const auto article = catalogue->article(std::stoll(req.matches[1]));
         if (!article)
             return reply(res, 404, notFoundPage("没有这篇法规文章。"), htmlContentType);
-        reply(res, 200, articlePage(*article, notice), htmlContentType);
+        reply(res, 200, articlePage(*article, catalogue->notice()), htmlContentType);
     });
 }
 
@@ -270,8 +283,6 @@ int CustomsService::bind()
         throw std::runtime_error("cannot listen on " + i.settings.host + ":" + std::to_string(i.settings.port));
     if (i.settings.port != 0)
         i.port = i.settings.port;
-    i.http.widenBacklog();
-    i.guard.start(i.port);
     return i.port;
 }
 

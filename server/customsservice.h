@@ -1,8 +1,6 @@
 #pragma once
 // The customs-data service over HTTP: SOAP 1.1 on POST /Service.asmx, its
 // WSDL and overview on GET, and the detail pages its answers link to.
-#include "connectionguard.h"
-
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
@@ -17,6 +15,9 @@ struct ServiceSettings {
     int port = 8936; // 0 picks a free port
     std::filesystem::path database = "tarvelo-service.db";
     std::size_t threads = 64;
+    // Accepted connections that may wait for a thread (where the library can
+    // bound them: newer cpp-httplib releases); more are closed at once.
+    std::size_t queuedConnections = 256;
     std::optional<std::filesystem::path> newsFile;
     std::optional<std::filesystem::path> bubbleFile;
     std::string token = "7c41e9a03bd6f5821ce0a49d3b6";
@@ -26,7 +27,6 @@ struct ServiceSettings {
     // One read or write of a connection; an idle keep-alive connection.
     std::chrono::seconds ioTimeout{5};
     std::chrono::seconds idleTimeout{5};
-    ConnectionGuard::Limits connectionLimits;
     bool logRequests = true;
 };
 

@@ -1,18 +1,12 @@
 #include "livesearch.h"
 
+#include "filestamp.h"
 #include "log.h"
 
 namespace tarvelo::server {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::optional<std::filesystem::file_time_type> modified(const std::filesystem::path& file)
-{
-    std::error_code ec;
-    const auto time = std::filesystem::last_write_time(file, ec);
-    return ec ? std::nullopt : std::optional(time);
-}
 
 std::shared_ptr<const SearchCatalogue> read(const std::filesystem::path& database, std::uint64_t generation)
 {
@@ -23,7 +17,7 @@ std::shared_ptr<const SearchCatalogue> read(const std::filesystem::path& databas
 } // namespace
 
 LiveSearch::LiveSearch(std::filesystem::path database, std::chrono::milliseconds checkInterval)
-    : database_(std::move(database)), checkInterval_(checkInterval), databaseTime_(modified(database_))
+    : database_(std::move(database)), checkInterval_(checkInterval), databaseStamp_(stampOf(database_))
 {
     current_.store(read(database_, generation_));
     nextCheck_.store((Clock::now() + checkInterval_).time_since_epoch().count());
@@ -42,13 +36,13 @@ void LiveSearch::reloadIfChanged()
     if (!lock.owns_lock())
         return; // another thread is checking
     nextCheck_.store((Clock::now() + checkInterval_).time_since_epoch().count(), std::memory_order_relaxed);
-    const auto time = modified(database_);
-    if (!time || time == databaseTime_)
+    const auto stamp = stampOf(database_);
+    if (!stamp || stamp == databaseStamp_)
         return;
     try {
         current_.store(read(database_, generation_ + 1));
         ++generation_;
-        databaseTime_ = time;
+        databaseStamp_ = stamp;
     } catch (const std::exception& e) {
         // Half-replaced or locked for longer than the busy time-out: keep
         // serving the last catalogue and try again at the next check.

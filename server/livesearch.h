@@ -1,9 +1,10 @@
 #pragma once
 // The search catalogue of the service database as last read. The file is
-// checked at most once per check interval (modification time); when it
-// changed (an import), the thread that noticed reads a new catalogue while
+// checked at most once per check interval (see FileStamp); when it changed
+// (an import renamed a new file over it), the thread that noticed reads a new catalogue while
 // the others go on searching the old one, which lives until its last search
 // ends.
+#include "filestamp.h"
 #include "searchcatalogue.h"
 
 #include <atomic>
@@ -32,7 +33,7 @@ private:
     std::atomic<std::chrono::steady_clock::rep> nextCheck_{0};
 
     std::mutex reloading_; // guards what follows
-    std::optional<std::filesystem::file_time_type> databaseTime_;
+    std::optional<FileStamp> databaseStamp_;
     std::uint64_t generation_ = 0;
 };
 

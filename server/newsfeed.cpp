@@ -1,6 +1,7 @@
 #include "newsfeed.h"
 
 #include "answers.h"
+#include "catalogue.h"
 #include "csv.h"
 #include "escape.h"
 #include "log.h"
@@ -62,14 +63,31 @@ std::vector<NewsItem> readNewsFile(const std::filesystem::path& file)
     return items;
 }
 
-NewsFeed::NewsFeed(Operation operation, std::optional<std::filesystem::path> file, std::vector<NewsItem> storedItems,
-                   std::chrono::milliseconds checkInterval)
-    : operation_(operation), file_(std::move(file)), checkInterval_(checkInterval), items_(std::move(storedItems))
+NewsSource newsFile(std::filesystem::path file)
 {
-    if (file_)
-        items_.clear();
+    return {std::move(file), readNewsFile};
+}
+
+NewsSource storedNews(std::filesystem::path database, std::string list)
+{
+    return {std::move(database), [list = std::move(list)](const std::filesystem::path& file) {
+                // A connection of its own: the pooled ones may still read the replaced file.
+                return Catalogue(file).news(list);
+            }};
+}
+
+NewsFeed::NewsFeed(Operation operation, NewsSource source, std::chrono::milliseconds checkInterval)
+    : operation_(operation), source_(std::move(source)), checkInterval_(checkInterval)
+{
     const std::lock_guard lock(mutex_);
     refreshIfDue();
+}
+
+bool NewsFeed::loaded()
+{
+    const std::lock_guard lock(mutex_);
+    refreshIfDue();
+    return loaded_;
 }
 
 std::shared_ptr<const std::string> NewsFeed::answer(std::string_view ns, std::string_view siteBase)
@@ -91,36 +109,32 @@ std::shared_ptr<const std::string> NewsFeed::answer(std::string_view ns, std::st
 
 void NewsFeed::refreshIfDue()
 {
-    if (!file_)
-        return;
     const auto now = std::chrono::steady_clock::now();
     if (now < nextCheck_)
         return;
     nextCheck_ = now + checkInterval_;
 
-    std::error_code ec;
-    const auto time = std::filesystem::last_write_time(*file_, ec);
-    const auto size = ec ? 0 : std::filesystem::file_size(*file_, ec);
-    if (ec) {
+    const auto stamp = stampOf(source_.file);
+    if (!stamp) {
         if (!missingReported_)
-            logLine(std::string(operationName(operation_)) + ": cannot read " + file_->string() + " (" + ec.message() +
-                    "); keeping the " + std::to_string(items_.size()) + " items read before");
+            logLine(std::string(operationName(operation_)) + ": cannot look at " + source_.file.string() +
+                    "; keeping the " + std::to_string(items_.size()) + " items read before");
         missingReported_ = true;
         return;
     }
     missingReported_ = false;
-    if (fileTime_ && *fileTime_ == time && fileSize_ == size)
+    if (stamp == stamp_)
         return;
     try {
-        items_ = readNewsFile(*file_);
+        items_ = source_.read(source_.file);
+        loaded_ = true;
         logLine(std::string(operationName(operation_)) + ": " + std::to_string(items_.size()) + " news items read from " +
-                file_->string());
+                source_.file.string());
     } catch (const std::exception& e) {
         logLine(std::string(operationName(operation_)) + ": " + e.what() + "; keeping the " +
                 std::to_string(items_.size()) + " items read before");
     }
-    fileTime_ = time;
-    fileSize_ = size;
+    stamp_ = stamp;
     answers_.clear();
 }
 

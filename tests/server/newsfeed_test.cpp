@@ -50,7 +50,8 @@ protected:
 TEST_F(NewsFile, FollowsTheFileAndKeepsTheLastGoodList)
 {
     write(file(), "title,link,date\nFirst,/detail/article/1,2024-01-01\n");
-    NewsFeed feed(Operation::mdefaut, file(), {{"stored", "/x", ""}}, 0ms);
+    NewsFeed feed(Operation::mdefaut, newsFile(file()), 0ms);
+    EXPECT_TRUE(feed.loaded());
     const auto first = feed.answer("urn:ns", "http://h");
     EXPECT_NE(decodedList(*first, "mdefautResult").find(">First</a>"), std::string::npos) << *first;
     EXPECT_EQ(feed.answer("urn:ns", "http://h"), first) << "unchanged lists are served from the cache";
@@ -70,14 +71,16 @@ TEST_F(NewsFile, FollowsTheFileAndKeepsTheLastGoodList)
 TEST_F(NewsFile, ChecksTheFileAtMostOncePerInterval)
 {
     write(file(), "title,link,date\nOld,/a,\n");
-    NewsFeed feed(Operation::maopao, file(), {}, 1h);
+    NewsFeed feed(Operation::maopao, newsFile(file()), 1h);
     write(file(), "title,link,date\nNew,/b,\n");
     EXPECT_NE(feed.answer("", "http://h")->find("Old"), std::string::npos);
 }
 
-TEST_F(NewsFile, WithoutAFileTheStoredListIsServed)
+TEST_F(NewsFile, AnyListSourceIsServedInTheRequestsNamespace)
 {
-    NewsFeed feed(Operation::maopao, std::nullopt, {{"Stored", "/detail/article/1", ""}}, 0ms);
+    write(file(), "");
+    const NewsSource stored{file(), [](const auto&) { return std::vector<NewsItem>{{"Stored", "/detail/article/1", ""}}; }};
+    NewsFeed feed(Operation::maopao, stored, 0ms);
     const std::string answer = *feed.answer("http://127.0.0.1:8936/", "http://h:1");
     EXPECT_NE(answer.find(R"(<maopaoResponse xmlns="http://127.0.0.1:8936/"><maopaoResult>)"), std::string::npos);
     EXPECT_NE(decodedList(answer, "maopaoResult").find("href='http://h:1/detail/article/1'"), std::string::npos);
