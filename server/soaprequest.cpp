@@ -61,8 +61,8 @@ pugi::xml_node firstElement(const pugi::xml_node& parent)
 }
 
 // All text and CDATA inside node, in document order. The walk follows the
-// tree's own links instead of recursing: a client may nest elements as deep as
-// the body cap allows, far deeper than the stack would take.
+// tree's own links instead of recursing: a request can nest elements hundreds
+// of thousands deep, far deeper than the stack would take.
 std::string textOf(const pugi::xml_node& node)
 {
     std::string text;

@@ -10,12 +10,16 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
+#include <string>
 #include <thread>
 
 namespace tarvelo::testkit {
 namespace {
+
+using namespace std::string_view_literals;
 
 // Whether an answer has all of its head and its Content-Length of body. (A
 // request the service cannot read leaves the connection open until it times
@@ -31,8 +35,8 @@ bool complete(std::string_view answer)
            answer.size() >= head + 4 + std::stoul(std::string(answer.substr(at + field.size(), 20)));
 }
 
-// Sends raw bytes on a new loopback connection and reads until the service
-// closes it; returns the status of the answer, 0 when none came. The bytes
+// Sends raw bytes on a new loopback connection and reads until the answer is
+// complete or the service closes the connection; returns the status of the answer, 0 when none came. The bytes
 // are written from a thread of their own, so that an answer sent before the
 // whole request was read (413) is still seen.
 int exchange(int port, const std::string& request, std::string* answer = nullptr)
@@ -188,7 +192,7 @@ const Row rows[] = {
      },
      200, "root:"},
     {"InvalidUtf8", [] { return post(tariff("<keyword>\xff\xfe\xc0\x80\xed\xa0\x80</keyword>")); }, 200},
-    {"NulBytes", [] { return post(tariff(std::string("<keyword>钢\0钢</keyword>", 24))); }, 500},
+    {"NulBytes", [] { return post(tariff("<keyword>钢\0钢</keyword>"sv)); }, 500},
     {"TwoMegabyteBody", [] { return post(tariff("<keyword>" + std::string(2'000'000, 'x') + "</keyword>")); }, 413},
     {"ChunkedBody", [] { return chunked(tariff("<keyword>钢</keyword>"), 7); }, 200},
     {"ChunkedDeepKeyword", [] { return chunked(tariff("<keyword>" + nested(deep) + "</keyword>"), 65536); }, 200},
@@ -215,8 +219,9 @@ TEST_P(HostileRequest, GetsItsStatusAndTheServiceStaysUp)
     const Row& row = GetParam();
     std::string answer;
     EXPECT_EQ(exchange(service->port(), row.request(), &answer), row.status) << answer.substr(0, 600);
-    if (row.neverInAnswer)
+    if (row.neverInAnswer) {
         EXPECT_EQ(answer.find(row.neverInAnswer), std::string::npos) << answer.substr(0, 600);
+    }
 
     const HttpReply search = httpPost(service->port(), tariff("<keyword>钢</keyword>"));
     ASSERT_EQ(search.status, 200) << "the service is down after " << row.name << "\n" << service->log();
