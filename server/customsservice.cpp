@@ -150,10 +150,10 @@ CustomsService::Impl::Impl(ServiceSettings s)
     http.new_task_queue = [threads, queued] { return newThreadPool(threads, queued); };
     http.set_payload_max_length(settings.maxBody);
     http.set_tcp_nodelay(true);
-    // A connection is served by one thread while it is open; closing it after
-    // 100 requests sends its client to the back of the queue, so connections
-    // waiting for a thread get their turn.
-    http.set_keep_alive_max_count(100);
+    // Not lower: httplib listens with a backlog of 5, and clients that were
+    // closed together and reconnect together would wait a second for SYN
+    // retransmission.
+    http.set_keep_alive_max_count(10000);
     http.set_keep_alive_timeout(settings.idleTimeout.count());
     http.set_read_timeout(settings.ioTimeout);
     http.set_write_timeout(settings.ioTimeout);

@@ -138,8 +138,8 @@ Serving:
                       created and filled from the data built into the program:
                       the HS nomenclature and a SAMPLE schedule (not legal rates).
   --threads N         request threads (default 64). An open connection holds its
-                      thread (up to 100 requests or 5 s idle); behind nginx give
-                      more than the upstream's max_conns.
+                      thread until it has been idle for 5 s: give more threads
+                      than concurrent connections (behind nginx: its max_conns).
   --news FILE         home news list (operation mdefaut), CSV with the columns
   --bubble FILE       title,link,date; bubble list (operation maopao), the same.
                       The files are checked about once a second and read again
