@@ -150,6 +150,9 @@ CustomsService::Impl::Impl(ServiceSettings s)
     http.new_task_queue = [threads, queued] { return newThreadPool(threads, queued); };
     http.set_payload_max_length(settings.maxBody);
     http.set_tcp_nodelay(true);
+    // Not lower: httplib listens with a backlog of 5, and clients that were
+    // closed together and reconnect together would wait a second for SYN
+    // retransmission.
     http.set_keep_alive_max_count(10000);
     http.set_keep_alive_timeout(settings.idleTimeout.count());
     http.set_read_timeout(settings.ioTimeout);

@@ -2,16 +2,14 @@
 
 #include "bundled.h"
 #include "csv.h"
+#include "databaseswap.h"
 #include "sqlite.h"
 #include "store.h"
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
 #include <system_error>
+#include <unistd.h>
 
 namespace tarvelo::server {
 namespace {
@@ -56,33 +54,35 @@ std::string counted(const CsvTable& table, std::string_view what)
     return std::to_string(table.size()) + " " + std::string(what) + " from " + table.source();
 }
 
-// Holds an exclusive lock on a file beside the database while imports run, so
-// that two imports do not both copy the same version and one lose the other's
-// tables when renaming. The kernel drops the lock when the process ends.
-class ImportLock {
-public:
-    explicit ImportLock(const std::filesystem::path& database)
-    {
-        std::filesystem::path file = database;
-        file += ".import-lock";
-        fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (fd_ < 0 || ::flock(fd_, LOCK_EX) != 0)
-            throw std::system_error(errno, std::generic_category(), "cannot lock " + file.string());
-    }
-    ~ImportLock()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    ImportLock(const ImportLock&) = delete;
-    ImportLock& operator=(const ImportLock&) = delete;
+} // namespace
 
-private:
-    int fd_ = -1;
-};
-
-void loadFiles(Connection& db, const ImportFiles& files, std::vector<std::string>& report)
+void ensureDatabase(const std::filesystem::path& file)
 {
+    if (std::filesystem::exists(file))
+        return;
+    std::filesystem::path draft = file;
+    draft += ".new-" + std::to_string(::getpid());
+    try {
+        {
+            Connection db(draft, Connection::Mode::ReadWriteCreate);
+            fillFromBundle(db);
+        }
+        std::filesystem::rename(draft, file);
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(draft, ignored);
+        throw;
+    }
+}
+
+std::vector<std::string> importFiles(const std::filesystem::path& database, const ImportFiles& files)
+{
+    if (files.hs.has_value() != files.sections.has_value())
+        throw std::runtime_error("--hs and --sections go together");
+    ensureDatabase(database);
+    DatabaseSwap swap(database);
+    Connection db(swap.draft(), Connection::Mode::ReadWriteCreate);
+    std::vector<std::string> report;
     Transaction t(db);
     if (files.hs) {
         const CsvTable hs = readTable(*files.hs);
@@ -126,60 +126,7 @@ void loadFiles(Connection& db, const ImportFiles& files, std::vector<std::string
         setNotice(db, "");
     rebuildSearch(db);
     t.commit();
-}
-
-} // namespace
-
-void ensureDatabase(const std::filesystem::path& file)
-{
-    if (std::filesystem::exists(file))
-        return;
-    std::filesystem::path draft = file;
-    draft += ".new-" + std::to_string(::getpid());
-    try {
-        {
-            Connection db(draft, Connection::Mode::ReadWriteCreate);
-            fillFromBundle(db);
-        }
-        std::filesystem::rename(draft, file);
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove(draft, ignored);
-        throw;
-    }
-}
-
-std::vector<std::string> importFiles(const std::filesystem::path& database, const ImportFiles& files)
-{
-    if (files.hs.has_value() != files.sections.has_value())
-        throw std::runtime_error("--hs and --sections go together");
-    ensureDatabase(database);
-    const ImportLock lock(database);
-    // The live file is never written: a copy beside it takes the new tables
-    // and is renamed over it, so running services read the old version or the
-    // new one, never a half-written one, and notice the new file by its inode.
-    std::filesystem::path draft = database;
-    draft += ".import-" + std::to_string(::getpid());
-    std::error_code ignored;
-    std::filesystem::remove(draft, ignored);
-    std::vector<std::string> report;
-    try {
-        {
-            Connection live(database, Connection::Mode::ReadOnly);
-            Statement copy = live.prepare("VACUUM INTO ?1");
-            copy.bind(1, draft.string());
-            copy.run();
-        }
-        {
-            Connection db(draft, Connection::Mode::ReadWriteCreate);
-            loadFiles(db, files, report);
-        }
-        std::filesystem::permissions(draft, std::filesystem::status(database).permissions());
-        std::filesystem::rename(draft, database);
-    } catch (...) {
-        std::filesystem::remove(draft, ignored);
-        throw;
-    }
+    swap.replace();
     return report;
 }
 

@@ -23,9 +23,10 @@ struct ImportFiles {
     std::optional<std::filesystem::path> references; // the operator's own; the bundled ones stay
 };
 
-// Loads the given files into a copy of the database and renames the copy over
-// it (imports run one at a time); returns one line per table loaded. Throws
-// CsvError, SqliteError or std::runtime_error and leaves the database as it was.
+// Loads the given files in one transaction into a copy of the database and
+// renames the copy over it (see DatabaseSwap); returns one line per table
+// loaded. Throws CsvError, SqliteError or std::runtime_error and leaves the
+// database as it was.
 std::vector<std::string> importFiles(const std::filesystem::path& database, const ImportFiles& files);
 
 } // namespace tarvelo::server

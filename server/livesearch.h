@@ -1,9 +1,9 @@
 #pragma once
 // The search catalogue of the service database as last read. The file is
 // checked at most once per check interval (see FileStamp); when it changed
-// (an import renamed a new file over it), the thread that noticed reads a new catalogue while
-// the others go on searching the old one, which lives until its last search
-// ends.
+// (an import renamed a new file over it), the thread that noticed reads a new
+// catalogue while the others go on searching the old one, which lives until
+// its last search ends.
 #include "filestamp.h"
 #include "searchcatalogue.h"
 

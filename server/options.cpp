@@ -140,8 +140,9 @@ Serving:
   --db FILE           the database (default tarvelo-service.db). A missing file is
                       created and filled from the data built into the program:
                       the HS nomenclature and a SAMPLE schedule (not legal rates).
-  --threads N         request threads (default 64). A keep-alive connection holds
-                      its thread, so give at least as many as concurrent clients.
+  --threads N         request threads (default 64). An open connection holds its
+                      thread until it has been idle for 5 s: give more threads
+                      than concurrent connections (behind nginx: its max_conns).
   --news FILE         home news list (operation mdefaut), CSV with the columns
   --bubble FILE       title,link,date; bubble list (operation maopao), the same.
                       The files are checked about once a second and read again
@@ -164,9 +165,12 @@ SOAPAction header is not required and not looked at. Wrong token, malformed XML
 or an unknown operation give a SOAP fault with status 500; a body over 1 MiB a
 fault with status 413. GET /Service.asmx?WSDL gives the WSDL, GET /Service.asmx
 an overview; /detail/tariff/CODE, /detail/rebate/CODE and /detail/article/ID are
-the pages the answers link to.
+the pages the answers link to. GET /health answers 200 once the database and the
+news lists are loaded, 503 otherwise.
 
-Importing replaces whole tables, in one transaction (all or nothing). Columns
+Importing replaces whole tables, in one transaction (all or nothing), in a copy
+of the database that is then renamed over it: running services move to the new
+file within about a second, without a failed request. Columns
 (first row is the header; more columns are ignored; UTF-8; quoted fields may hold
 commas and line breaks):
   --tariff    code,name,mfn,general,consumption,vat,unit,supervision[,description]

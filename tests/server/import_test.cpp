@@ -65,6 +65,11 @@ TEST(ServiceImport, ReplacesTheScheduleAndRejectsBadFilesWhole)
     output.clear();
     EXPECT_EQ(runServiceCommand({"import", "--db", db, "--news", news.string(), "--rebates", broken.string()}, output), 1);
     EXPECT_NE(output.find("12AB"), std::string::npos) << output;
+    // The copy the import worked on is gone; only the lock file stays beside the database.
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name.find(".import-") == std::string::npos || name == "import.db.import-lock") << name;
+    }
     output.clear();
     EXPECT_EQ(runServiceCommand({"import", "--db", db}, output), 2);
 
