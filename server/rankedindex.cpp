@@ -82,8 +82,12 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
             markUnder(lexicon.referenceCodes[m.position], m.name == Fit::equal ? exactTerm : termContaining, false);
         }
     }
-    for (const TextIndex::Match& m : text_.find(keyword))
-        mark(m.position, m.name >= Fit::whole ? wholeInName : m.name == Fit::contains ? inName : inDescription);
+    for (const TextIndex::Match& m : text_.find(keyword)) {
+        // The English description of a code is its English name; an
+        // article's body is not.
+        const Fit name = coded ? std::max(m.name, m.description == Fit::contains ? Fit::none : m.description) : m.name;
+        mark(m.position, name >= Fit::whole ? wholeInName : name == Fit::contains ? inName : inDescription);
+    }
     if (coded) {
         for (const TextIndex::Match& m : lexicon.hs.find(keyword))
             markUnder(lexicon.hsCodes[m.position], inParent, true);

@@ -3,10 +3,12 @@
 // whose code starts with it, shortest code first, then in code order. A word
 // keyword ranks an entry by the best of:
 //   exactTerm      a search reference equal to the keyword points to it
-//   wholeInName    its name holds the keyword as whole words or a whole phrase
+//   wholeInName    its name (Chinese, or for a code the English description
+//                  as its English name) holds the keyword as whole words or
+//                  a whole phrase
 //   termContaining a search reference holding the keyword points to it
 //   inName         its name holds every token of the keyword
-//   inDescription  its English description does
+//   inDescription  its description holds every token
 //   inParent       the name or description of its subheading, heading or chapter does
 //   byDictionary   a Chinese keyword no reference knows: the description
 //                  holds one of the word's English glosses

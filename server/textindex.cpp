@@ -159,8 +159,8 @@ std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword) const
     for (const std::uint32_t position : *candidates) {
         const Entry& e = entries_[position];
         const Fit name = fit(e.name, keyword.tokens, wordForms);
-        const bool description = fit(e.description, keyword.tokens, wordForms) != Fit::none;
-        if (name != Fit::none || description)
+        const Fit description = fit(e.description, keyword.tokens, wordForms);
+        if (name != Fit::none || description != Fit::none)
             found.push_back({position, name, description});
     }
     return found;

@@ -29,7 +29,7 @@ public:
     struct Match {
         std::uint32_t position;
         Fit name;
-        bool description; // the description holds every token
+        Fit description;
     };
 
     // An entry's position is the number of entries added before it. Texts as
