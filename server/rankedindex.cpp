@@ -94,9 +94,14 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
     }
     if (!referenced && keyword.hasIdeographs()) {
         if (const auto known = lexicon.glosses.find(keyword.phrase); known != lexicon.glosses.end()) {
-            for (const std::string& gloss : known->second)
-                for (const TextIndex::Match& m : text_.find(parseKeyword(gloss)))
+            for (const std::string& gloss : known->second) {
+                const Keyword english = parseKeyword(gloss);
+                for (const TextIndex::Match& m : text_.find(english))
                     mark(m.position, byDictionary);
+                for (const TextIndex::Match& m : lexicon.references.find(english))
+                    if (m.name >= Fit::whole)
+                        markUnder(lexicon.referenceCodes[m.position], byDictionary, false);
+            }
         }
     }
 

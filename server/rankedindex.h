@@ -10,8 +10,9 @@
 //   inName         its name holds every token of the keyword
 //   inDescription  its description holds every token
 //   inParent       the name or description of its subheading, heading or chapter does
-//   byDictionary   a Chinese keyword no reference knows: the description
-//                  holds one of the word's English glosses
+//   byDictionary   a Chinese keyword no reference knows: its name or
+//                  description holds one of the word's English glosses, or a
+//                  reference holding a gloss as whole words points to it
 // Within a rank declarable lines (six digits or more) come before headings,
 // headings before chapters, then code order (articles: newest first).
 #include "keyword.h"
