@@ -36,15 +36,23 @@ public:
     // (2024-03-01T09:30:00+08:00), code is empty.
     void add(std::string_view code, std::string_view order, std::string_view name, std::string_view description);
 
+    // Once every entry is added: where each search reference and HS code of
+    // lexicon leads in this index. find takes the same lexicon.
+    void link(const Lexicon& lexicon);
+
     // Positions of the matching entries, best first, at most limit of them.
     std::vector<std::uint32_t> find(const Keyword& keyword, const Lexicon& lexicon, size_t limit) const;
 
 private:
+    using Run = std::pair<std::uint32_t, std::uint32_t>; // positions [first, second)
+
     std::vector<std::uint32_t> codeMatches(std::string_view code, size_t limit) const;
-    // The run of positions whose code starts with prefix.
-    std::pair<std::uint32_t, std::uint32_t> under(std::string_view prefix) const;
+    // The positions whose code starts with prefix.
+    Run under(std::string_view prefix) const;
 
     Ties ties_;
+    std::vector<Run> referenceRuns_; // by reference: the entries under its code
+    std::vector<Run> belowHs_;       // by HS code: the entries below it
     std::vector<std::string> codes_;
     std::vector<std::string> order_;
     TextIndex text_;
