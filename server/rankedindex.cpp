@@ -87,28 +87,34 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
             mark(p, r);
     };
     const bool coded = ties_ == Ties::byCode;
+    // A word any text knows is taken as spelt; only unknown words are
+    // corrected.
+    std::vector<bool> known;
+    for (const Token& t : keyword.tokens)
+        known.push_back(t.word && (text_.knows(t.text) || (coded && (lexicon.references.knows(t.text) ||
+                                                                      lexicon.hs.knows(t.text)))));
     bool referenced = false;
     if (coded) {
-        for (const TextIndex::Match& m : lexicon.references.find(keyword)) {
+        for (const TextIndex::Match& m : lexicon.references.find(keyword, known)) {
             if (m.name == Fit::none)
                 continue;
             referenced = true;
             markRun(referenceRuns_[m.position], m.name == Fit::equal ? exactTerm : termContaining);
         }
     }
-    for (const TextIndex::Match& m : text_.find(keyword)) {
+    for (const TextIndex::Match& m : text_.find(keyword, known)) {
         // The English description of a code is its English name; an
         // article's body is not.
         const Fit name = coded ? std::max(m.name, m.description == Fit::contains ? Fit::none : m.description) : m.name;
         mark(m.position, name >= Fit::whole ? wholeInName : name == Fit::contains ? inName : inDescription);
     }
     if (coded) {
-        for (const TextIndex::Match& m : lexicon.hs.find(keyword))
+        for (const TextIndex::Match& m : lexicon.hs.find(keyword, known))
             markRun(belowHs_[m.position], inParent);
     }
     if (!referenced && keyword.hasIdeographs()) {
-        if (const auto known = lexicon.glosses.find(keyword.phrase); known != lexicon.glosses.end()) {
-            for (const std::string& gloss : known->second) {
+        if (const auto glossed = lexicon.glosses.find(keyword.phrase); glossed != lexicon.glosses.end()) {
+            for (const std::string& gloss : glossed->second) {
                 const Keyword english = parseKeyword(gloss);
                 for (const TextIndex::Match& m : text_.find(english))
                     mark(m.position, byDictionary);

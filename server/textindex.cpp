@@ -80,10 +80,10 @@ void TextIndex::index(const Text& text, std::uint32_t position)
     }
 }
 
-TextIndex::Forms TextIndex::forms(const Token& token) const
+TextIndex::Forms TextIndex::forms(const Token& token, bool knownElsewhere) const
 {
     const std::string& word = token.text;
-    if (words_.contains(word) || token.typed < fuzzyLength)
+    if (knownElsewhere || words_.contains(word) || token.typed < fuzzyLength)
         return {word};
     Forms near;
     for (const auto& [known, posting] : words_)
@@ -119,7 +119,7 @@ Fit TextIndex::fit(const Text& text, const std::vector<Token>& tokens, const std
     return Fit::contains;
 }
 
-std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword) const
+std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword, const std::vector<bool>& known) const
 {
     std::vector<Match> found;
     if (keyword.tokens.empty())
@@ -135,7 +135,7 @@ std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword) const
     };
     for (size_t k = 0; k < keyword.tokens.size(); ++k) {
         const Token& token = keyword.tokens[k];
-        wordForms.push_back(token.word ? forms(token) : Forms{});
+        wordForms.push_back(token.word ? forms(token, k < known.size() && known[k]) : Forms{});
         if (token.word) {
             for (const std::string& form : wordForms.back()) {
                 const auto it = words_.find(form);
