@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t i = 0; i < found.size(); ++i) {
         if (found[i].position >= index.size() || (i > 0 && found[i].position <= found[i - 1].position))
             std::abort();
-        if (found[i].name == Fit::none && !found[i].description)
+        if (found[i].name == Fit::none && found[i].description == Fit::none)
             std::abort();
     }
     return 0;

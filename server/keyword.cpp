@@ -104,10 +104,4 @@ Keyword parseKeyword(std::string_view text)
     return k;
 }
 
-size_t codePoints(std::string_view text)
-{
-    return static_cast<size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 } // namespace tarvelo::server

@@ -39,7 +39,4 @@ struct Keyword {
 // Keywords longer than maxKeywordBytes or not valid UTF-8 are empty.
 Keyword parseKeyword(std::string_view text);
 
-// Number of Unicode code points in UTF-8 text.
-size_t codePoints(std::string_view text);
-
 } // namespace tarvelo::server

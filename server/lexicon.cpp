@@ -8,7 +8,8 @@ namespace tarvelo::server {
 namespace {
 
 // Dictionary glosses that name goods: "refrigerator", "notebook computer";
-// not explanations ("see ...", "(used in names)") nor long phrases.
+// not explanations ("see ...", "(used in names)") nor phrases of more than
+// five words.
 std::vector<std::string> goodsGlosses(std::string_view english)
 {
     std::vector<std::string> out;
@@ -23,7 +24,7 @@ std::vector<std::string> goodsGlosses(std::string_view english)
             gloss.remove_prefix(3);
         const bool plain = !gloss.empty() && gloss.find_first_of("()[]:|") == std::string_view::npos &&
                            !gloss.starts_with("see ") && !gloss.starts_with("variant of") &&
-                           std::count(gloss.begin(), gloss.end(), ' ') < 3;
+                           std::count(gloss.begin(), gloss.end(), ' ') < 5;
         if (plain)
             out.emplace_back(gloss);
     }

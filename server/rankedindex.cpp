@@ -32,7 +32,7 @@ void RankedIndex::add(std::string_view code, std::string_view order, std::string
     text_.add(name, description);
 }
 
-std::pair<std::uint32_t, std::uint32_t> RankedIndex::under(std::string_view prefix) const
+RankedIndex::Run RankedIndex::under(std::string_view prefix) const
 {
     const auto first = std::lower_bound(codes_.begin(), codes_.end(), prefix,
                                         [](const std::string& c, std::string_view p) { return c < p; });
@@ -40,6 +40,22 @@ std::pair<std::uint32_t, std::uint32_t> RankedIndex::under(std::string_view pref
     while (last != codes_.end() && last->starts_with(prefix))
         ++last;
     return {static_cast<std::uint32_t>(first - codes_.begin()), static_cast<std::uint32_t>(last - codes_.begin())};
+}
+
+void RankedIndex::link(const Lexicon& lexicon)
+{
+    if (ties_ != Ties::byCode)
+        return;
+    referenceRuns_.clear();
+    for (const std::string& code : lexicon.referenceCodes)
+        referenceRuns_.push_back(under(code));
+    belowHs_.clear();
+    for (const std::string& code : lexicon.hsCodes) {
+        Run run = under(code);
+        if (run.first < run.second && codes_[run.first] == code)
+            ++run.first;
+        belowHs_.push_back(run);
+    }
 }
 
 std::vector<std::uint32_t> RankedIndex::codeMatches(std::string_view code, size_t limit) const
@@ -66,33 +82,46 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
 
     std::vector<std::uint8_t> rank(codes_.size(), unranked);
     const auto mark = [&](std::uint32_t position, Rank r) { rank[position] = std::min<std::uint8_t>(rank[position], r); };
-    const auto markUnder = [&](std::string_view code, Rank r, bool below) {
-        const auto [first, last] = under(code);
-        for (std::uint32_t p = first; p < last; ++p)
-            if (!below || codes_[p].size() > code.size())
-                mark(p, r);
+    const auto markRun = [&](Run run, Rank r) {
+        for (std::uint32_t p = run.first; p < run.second; ++p)
+            mark(p, r);
     };
     const bool coded = ties_ == Ties::byCode;
+    // A word any text knows is taken as spelt; only unknown words are
+    // corrected.
+    std::vector<bool> known;
+    for (const Token& t : keyword.tokens)
+        known.push_back(t.word && (text_.knows(t.text) || (coded && (lexicon.references.knows(t.text) ||
+                                                                      lexicon.hs.knows(t.text)))));
     bool referenced = false;
     if (coded) {
-        for (const TextIndex::Match& m : lexicon.references.find(keyword)) {
+        for (const TextIndex::Match& m : lexicon.references.find(keyword, known)) {
             if (m.name == Fit::none)
                 continue;
             referenced = true;
-            markUnder(lexicon.referenceCodes[m.position], m.name == Fit::equal ? exactTerm : termContaining, false);
+            markRun(referenceRuns_[m.position], m.name == Fit::equal ? exactTerm : termContaining);
         }
     }
-    for (const TextIndex::Match& m : text_.find(keyword))
-        mark(m.position, m.name >= Fit::whole ? wholeInName : m.name == Fit::contains ? inName : inDescription);
+    for (const TextIndex::Match& m : text_.find(keyword, known)) {
+        // The English description of a code is its English name; an
+        // article's body is not.
+        const Fit name = coded ? std::max(m.name, m.description == Fit::contains ? Fit::none : m.description) : m.name;
+        mark(m.position, name >= Fit::whole ? wholeInName : name == Fit::contains ? inName : inDescription);
+    }
     if (coded) {
-        for (const TextIndex::Match& m : lexicon.hs.find(keyword))
-            markUnder(lexicon.hsCodes[m.position], inParent, true);
+        for (const TextIndex::Match& m : lexicon.hs.find(keyword, known))
+            markRun(belowHs_[m.position], inParent);
     }
     if (!referenced && keyword.hasIdeographs()) {
-        if (const auto known = lexicon.glosses.find(keyword.phrase); known != lexicon.glosses.end()) {
-            for (const std::string& gloss : known->second)
-                for (const TextIndex::Match& m : text_.find(parseKeyword(gloss)))
+        if (const auto glossed = lexicon.glosses.find(keyword.phrase); glossed != lexicon.glosses.end()) {
+            for (const std::string& gloss : glossed->second) {
+                const Keyword english = parseKeyword(gloss);
+                for (const TextIndex::Match& m : text_.find(english))
                     mark(m.position, byDictionary);
+                for (const TextIndex::Match& m : lexicon.references.find(english))
+                    if (m.name >= Fit::whole)
+                        markRun(referenceRuns_[m.position], byDictionary);
+            }
         }
     }
 

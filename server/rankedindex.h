@@ -3,13 +3,16 @@
 // whose code starts with it, shortest code first, then in code order. A word
 // keyword ranks an entry by the best of:
 //   exactTerm      a search reference equal to the keyword points to it
-//   wholeInName    its name holds the keyword as whole words or a whole phrase
+//   wholeInName    its name (Chinese, or for a code the English description
+//                  as its English name) holds the keyword as whole words or
+//                  a whole phrase
 //   termContaining a search reference holding the keyword points to it
 //   inName         its name holds every token of the keyword
-//   inDescription  its English description does
+//   inDescription  its description holds every token
 //   inParent       the name or description of its subheading, heading or chapter does
-//   byDictionary   a Chinese keyword no reference knows: the description
-//                  holds one of the word's English glosses
+//   byDictionary   a Chinese keyword no reference knows: its name or
+//                  description holds one of the word's English glosses, or a
+//                  reference holding a gloss as whole words points to it
 // Within a rank declarable lines (six digits or more) come before headings,
 // headings before chapters, then code order (articles: newest first).
 #include "keyword.h"
@@ -33,15 +36,23 @@ public:
     // (2024-03-01T09:30:00+08:00), code is empty.
     void add(std::string_view code, std::string_view order, std::string_view name, std::string_view description);
 
+    // Once every entry is added: where each search reference and HS code of
+    // lexicon leads in this index. find takes the same lexicon.
+    void link(const Lexicon& lexicon);
+
     // Positions of the matching entries, best first, at most limit of them.
     std::vector<std::uint32_t> find(const Keyword& keyword, const Lexicon& lexicon, size_t limit) const;
 
 private:
+    using Run = std::pair<std::uint32_t, std::uint32_t>; // positions [first, second)
+
     std::vector<std::uint32_t> codeMatches(std::string_view code, size_t limit) const;
-    // The run of positions whose code starts with prefix.
-    std::pair<std::uint32_t, std::uint32_t> under(std::string_view prefix) const;
+    // The positions whose code starts with prefix.
+    Run under(std::string_view prefix) const;
 
     Ties ties_;
+    std::vector<Run> referenceRuns_; // by reference: the entries under its code
+    std::vector<Run> belowHs_;       // by HS code: the entries below it
     std::vector<std::string> codes_;
     std::vector<std::string> order_;
     TextIndex text_;

@@ -41,6 +41,9 @@ SearchCatalogue::SearchCatalogue(Connection& db, std::uint64_t generation, const
     Statement articles = db.prepare(selectAll(articleColumns, "article", "id"));
     while (articles.step())
         articles_.add(articleRow(articles), {}, articles.text(2), articles.text(1), articles.text(4));
+    tariff_.link();
+    commodity_.link();
+    rebates_.link();
 }
 
 } // namespace tarvelo::server

@@ -27,6 +27,8 @@ public:
         index_.add(code, order, name, description);
         records_.push_back(std::move(record));
     }
+    // After the last add.
+    void link() { index_.link(*lexicon_); }
     // Best first, at most limit; the records live as long as the listing.
     std::vector<const Record*> find(const Keyword& keyword, size_t limit) const
     {

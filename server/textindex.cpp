@@ -80,10 +80,10 @@ void TextIndex::index(const Text& text, std::uint32_t position)
     }
 }
 
-TextIndex::Forms TextIndex::forms(const Token& token) const
+TextIndex::Forms TextIndex::forms(const Token& token, bool knownElsewhere) const
 {
     const std::string& word = token.text;
-    if (words_.contains(word) || token.typed < fuzzyLength)
+    if (knownElsewhere || words_.contains(word) || token.typed < fuzzyLength)
         return {word};
     Forms near;
     for (const auto& [known, posting] : words_)
@@ -119,7 +119,7 @@ Fit TextIndex::fit(const Text& text, const std::vector<Token>& tokens, const std
     return Fit::contains;
 }
 
-std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword) const
+std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword, const std::vector<bool>& known) const
 {
     std::vector<Match> found;
     if (keyword.tokens.empty())
@@ -135,7 +135,7 @@ std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword) const
     };
     for (size_t k = 0; k < keyword.tokens.size(); ++k) {
         const Token& token = keyword.tokens[k];
-        wordForms.push_back(token.word ? forms(token) : Forms{});
+        wordForms.push_back(token.word ? forms(token, k < known.size() && known[k]) : Forms{});
         if (token.word) {
             for (const std::string& form : wordForms.back()) {
                 const auto it = words_.find(form);
@@ -159,8 +159,8 @@ std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword) const
     for (const std::uint32_t position : *candidates) {
         const Entry& e = entries_[position];
         const Fit name = fit(e.name, keyword.tokens, wordForms);
-        const bool description = fit(e.description, keyword.tokens, wordForms) != Fit::none;
-        if (name != Fit::none || description)
+        const Fit description = fit(e.description, keyword.tokens, wordForms);
+        if (name != Fit::none || description != Fit::none)
             found.push_back({position, name, description});
     }
     return found;

@@ -29,7 +29,7 @@ public:
     struct Match {
         std::uint32_t position;
         Fit name;
-        bool description; // the description holds every token
+        Fit description;
     };
 
     // An entry's position is the number of entries added before it. Texts as
@@ -37,8 +37,12 @@ public:
     void add(std::string_view name, std::string_view description);
 
     // The entries whose name or description holds every token of keyword, in
-    // position order.
-    std::vector<Match> find(const Keyword& keyword) const;
+    // position order. Words marked in known (by token) are known elsewhere
+    // and so are matched as spelt even where this index lacks them.
+    std::vector<Match> find(const Keyword& keyword, const std::vector<bool>& known = {}) const;
+
+    // Whether some text holds the word (in its singular form).
+    bool knows(const std::string& word) const { return words_.contains(word); }
 
     size_t size() const { return entries_.size(); }
 
@@ -55,7 +59,7 @@ private:
     using Forms = std::vector<std::string>;     // the words a keyword word stands for
 
     void index(const Text& text, std::uint32_t position);
-    Forms forms(const Token& word) const;
+    Forms forms(const Token& word, bool knownElsewhere) const;
     static Fit fit(const Text& text, const std::vector<Token>& tokens, const std::vector<Forms>& forms);
 
     std::vector<Entry> entries_;
