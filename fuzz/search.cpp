@@ -34,7 +34,7 @@ const SearchCatalogue& bundled()
         std::filesystem::create_directories(folder);
         ensureDatabase(folder / "search.db");
         Connection db(folder / "search.db", Connection::Mode::ReadOnly);
-        SearchCatalogue read(db, 0);
+        SearchCatalogue read(db, 0, "9999-12-31"); // the newest rates
         std::filesystem::remove_all(folder);
         return read;
     }();

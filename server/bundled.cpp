@@ -17,6 +17,7 @@
 TARVELO_EMBED(hsNomenclature, "hs/harmonized-system.csv")
 TARVELO_EMBED(hsSections, "hs/sections.csv")
 TARVELO_EMBED(tariff, "tariff.csv")
+TARVELO_EMBED(tariffChanges, "tariff-changes.csv")
 TARVELO_EMBED(rebates, "rebates.csv")
 TARVELO_EMBED(articles, "articles.csv")
 TARVELO_EMBED(news, "news.csv")

@@ -8,6 +8,7 @@ namespace tarvelo::server::bundled {
 std::string_view hsNomenclature(); // data/hs/harmonized-system.csv
 std::string_view hsSections();     // data/hs/sections.csv
 std::string_view tariff();         // data/tariff.csv
+std::string_view tariffChanges();  // data/tariff-changes.csv, rows dated in an effective column
 std::string_view rebates();        // data/rebates.csv
 std::string_view articles();       // data/articles.csv
 std::string_view news();           // data/news.csv

@@ -8,6 +8,7 @@
 #include "newsfeed.h"
 #include "pages.h"
 #include "soapendpoint.h"
+#include "today.h"
 #include "workerpool.h"
 #include "wsdl.h"
 
@@ -136,7 +137,7 @@ std::vector<NewsItem> storedNews(CataloguePool& pool, std::string_view list)
 CustomsService::Impl::Impl(ServiceSettings s)
     : settings(std::move(s)),
       catalogues(settings.database),
-      search(settings.database),
+      search(settings.database, settings.today),
       answers(settings.cacheBytes),
       notice(catalogues.lease()->notice()),
       home(Operation::mdefaut, settings.newsFile, storedNews(catalogues, "news"), settings.newsCheckInterval),
@@ -219,10 +220,11 @@ void CustomsService::Impl::detailRoutes()
         const std::string code = req.matches[1];
         const auto catalogue = catalogues.lease();
         auto path = catalogue->hsPath(code);
-        auto lines = catalogue->tariffUnder(code);
+        const std::string today = dateToday(settings.today);
+        auto lines = catalogue->tariffUnder(code, today);
         if (path.empty() && lines.empty())
             return reply(res, 404, notFoundPage("没有编码 " + code + " 的税则资料。"), htmlContentType);
-        reply(res, 200, tariffPage(code, path, lines, notice), htmlContentType);
+        reply(res, 200, tariffPage(code, path, lines, catalogue->tariffHistory(code), today, notice), htmlContentType);
     });
     http.Get(R"(/detail/rebate/(\d{2,10}))", [this](const httplib::Request& req, httplib::Response& res) {
         const std::string code = req.matches[1];

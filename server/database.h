@@ -20,6 +20,9 @@ struct ImportFiles {
     std::optional<std::filesystem::path> bubble;
     std::optional<std::filesystem::path> hs;       // needs sections as well
     std::optional<std::filesystem::path> sections;
+    // The day the tariff file takes effect (2026-01-01); empty: the file
+    // replaces every earlier schedule.
+    std::string effective;
 };
 
 // Loads the given files in one transaction; returns one line per table loaded.

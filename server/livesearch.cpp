@@ -1,6 +1,7 @@
 #include "livesearch.h"
 
 #include "log.h"
+#include "today.h"
 
 namespace tarvelo::server {
 namespace {
@@ -14,18 +15,20 @@ std::optional<std::filesystem::file_time_type> modified(const std::filesystem::p
     return ec ? std::nullopt : std::optional(time);
 }
 
-std::shared_ptr<const SearchCatalogue> read(const std::filesystem::path& database, std::uint64_t generation)
+std::shared_ptr<const SearchCatalogue> read(const std::filesystem::path& database, std::uint64_t generation,
+                                            const std::string& today)
 {
     Connection db(database, Connection::Mode::ReadOnly);
-    return std::make_shared<const SearchCatalogue>(db, generation);
+    return std::make_shared<const SearchCatalogue>(db, generation, today);
 }
 
 } // namespace
 
-LiveSearch::LiveSearch(std::filesystem::path database, std::chrono::milliseconds checkInterval)
-    : database_(std::move(database)), checkInterval_(checkInterval), databaseTime_(modified(database_))
+LiveSearch::LiveSearch(std::filesystem::path database, std::string fixedToday, std::chrono::milliseconds checkInterval)
+    : database_(std::move(database)), fixedToday_(std::move(fixedToday)), checkInterval_(checkInterval),
+      databaseTime_(modified(database_))
 {
-    current_.store(read(database_, generation_));
+    current_.store(read(database_, generation_, dateToday(fixedToday_)));
     nextCheck_.store((Clock::now() + checkInterval_).time_since_epoch().count());
 }
 
@@ -43,10 +46,11 @@ void LiveSearch::reloadIfChanged()
         return; // another thread is checking
     nextCheck_.store((Clock::now() + checkInterval_).time_since_epoch().count(), std::memory_order_relaxed);
     const auto time = modified(database_);
-    if (!time || time == databaseTime_)
+    const std::string today = dateToday(fixedToday_);
+    if (!time || (time == databaseTime_ && today == current_.load()->today()))
         return;
     try {
-        current_.store(read(database_, generation_ + 1));
+        current_.store(read(database_, generation_ + 1, today));
         ++generation_;
         databaseTime_ = time;
     } catch (const std::exception& e) {

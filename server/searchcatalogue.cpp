@@ -14,11 +14,13 @@ std::string selectAll(std::string_view columns, std::string_view table, std::str
 
 } // namespace
 
-SearchCatalogue::SearchCatalogue(Connection& db, std::uint64_t generation) : generation_(generation)
+SearchCatalogue::SearchCatalogue(Connection& db, std::uint64_t generation, std::string_view today)
+    : generation_(generation), today_(today)
 {
     const ReadTransaction read(db);
     // Codes ascending: the text indexes find code prefixes by binary search.
-    Statement tariff = db.prepare(selectAll(tariffColumns, "tariff", "code"));
+    Statement tariff = db.prepare(std::string(tariffInForce) + " ORDER BY t.code");
+    tariff.bind(1, today);
     while (tariff.step())
         tariff_.add(tariffRow(tariff), tariff.text(1), tariff.text(2), tariff.text(9));
     Statement commodity = db.prepare(selectAll("id, code, name, description", "commodity", "code"));

@@ -9,6 +9,7 @@
 #include "textindex.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tarvelo::server {
@@ -37,14 +38,16 @@ private:
 
 class SearchCatalogue {
 public:
-    // generation tells catalogues read at different times apart.
-    SearchCatalogue(Connection& db, std::uint64_t generation);
+    // generation tells catalogues read at different times apart; the tariff
+    // lines carry the rates in force on today (2026-01-01).
+    SearchCatalogue(Connection& db, std::uint64_t generation, std::string_view today);
 
     const Listing<TariffLine>& tariff() const { return tariff_; }
     const Listing<CommodityCode>& commodity() const { return commodity_; }
     const Listing<RebateLine>& rebates() const { return rebates_; }
     const Listing<Article>& articles() const { return articles_; }
     std::uint64_t generation() const { return generation_; }
+    const std::string& today() const { return today_; }
 
 private:
     Listing<TariffLine> tariff_;
@@ -52,6 +55,7 @@ private:
     Listing<RebateLine> rebates_;
     Listing<Article> articles_;
     std::uint64_t generation_;
+    std::string today_;
 };
 
 } // namespace tarvelo::server

@@ -54,7 +54,7 @@ protected:
         ensureDatabase(folder->path() / "search.db");
         catalogue = std::make_unique<Catalogue>(folder->path() / "search.db");
         Connection db(folder->path() / "search.db", Connection::Mode::ReadOnly);
-        search = std::make_unique<SearchCatalogue>(db, 0);
+        search = std::make_unique<SearchCatalogue>(db, 0, "9999-12-31"); // the newest rates
     }
     static void TearDownTestSuite()
     {
@@ -205,7 +205,7 @@ TEST_F(CatalogueSearch, DetailLookups)
     EXPECT_EQ(path[0].code, "XV");
     EXPECT_EQ(path[1].code, "72");
     EXPECT_EQ(path[3].code, "721933");
-    EXPECT_EQ(codes(catalogue->tariffUnder("7219")), (std::vector<std::string>{"72193200", "72193300"}));
+    EXPECT_EQ(codes(catalogue->tariffUnder("7219", "2026-12-01")), (std::vector<std::string>{"72193200", "72193300"}));
     EXPECT_FALSE(catalogue->article(1)->title.empty());
     EXPECT_FALSE(catalogue->article(424242).has_value());
     EXPECT_EQ(catalogue->news("news").size(), 8u);
