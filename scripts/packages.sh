@@ -8,6 +8,7 @@ TARVELO_PACKAGES=(
   xvfb xauth xdotool trayer imagemagick x11-utils python3
   fonts-wqy-microhei
   wrk nginx-light curl
+  chromium
   clang libclang-rt-14-dev
 )
 

@@ -1,5 +1,6 @@
 #include "pages.h"
 
+#include "calculator.h"
 #include "escape.h"
 
 namespace tarvelo::server {
@@ -10,7 +11,9 @@ constexpr std::string_view style =
     "table{border-collapse:collapse;width:100%}"
     "th,td{border:1px solid #C3CBD5;padding:4px 6px;text-align:left}"
     "th{background:#DFE9F0}"
-    ".path{color:#555}.notice{color:#a33;margin-top:16px}";
+    ".path{color:#555}.notice{color:#a33;margin-top:16px}"
+    "h2{font-size:16px;margin-top:20px}#calc label{margin-right:12px}#calc-result p{margin:4px 0}"
+    "#calc-total{font-weight:bold}";
 
 std::string page(std::string_view title, std::string_view body)
 {
@@ -118,6 +121,8 @@ std::string tariffPage(std::string_view code, const std::vector<HsEntry>& path, 
         body += " 现行税率。</p>";
     }
     rateHistory(body, history, today, lines.size() == 1);
+    if (!lines.empty())
+        appendCalculator(body, lines);
     noticeLine(body, notice);
     return page("海关进出口税则 " + std::string(code), body);
 }
