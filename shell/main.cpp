@@ -4,16 +4,18 @@
 #include "program.h"
 #include "searchhistory.h"
 #include "service/keptanswers.h"
+#include "singleinstance.h"
 #include "version.h"
 
 #include <QStandardPaths>
 
-#include <cstdio>
 #include <memory>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
+
+#include <cstdio>
 
 namespace {
 
@@ -42,6 +44,18 @@ int main(int argc, char* argv[])
     // The program lives on in the tray while its window is unloaded.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A second start hands its command line to the running program and ends.
+    tarvelo::SingleInstance instance;
+    switch (instance.claim(QApplication::arguments().mid(1))) {
+    case tarvelo::SingleInstance::Role::HandedOver:
+        return 0;
+    case tarvelo::SingleInstance::Role::NoAnswer:
+        std::fputs("Tarvelo is already running but does not answer.\n", stderr);
+        return 1;
+    case tarvelo::SingleInstance::Role::Running:
+        break;
+    }
+
     tarvelo::platform::QtMessageBox messageBox;
     app.setMessageBox(messageBox);
     tarvelo::platform::ImmediateExit processExit;
@@ -60,6 +74,7 @@ int main(int argc, char* argv[])
         // Without the store the program works as before: nothing survives an outage.
         std::fprintf(stderr, "tarvelo: answers are not kept: %s\n", e.what());
     }
+    QObject::connect(&instance, &tarvelo::SingleInstance::argumentsReceived, &program.main(), &tarvelo::mainn::Show);
     program.start();
     return app.exec();
 }
