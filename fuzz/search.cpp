@@ -33,7 +33,7 @@ const SearchCatalogue& bundled()
         std::filesystem::create_directories(folder);
         ensureDatabase(folder / "search.db");
         Connection db(folder / "search.db", Connection::Mode::ReadOnly);
-        auto read = std::make_unique<const SearchCatalogue>(db, 0);
+        auto read = std::make_unique<const SearchCatalogue>(db, 0, "9999-12-31"); // the newest rates
         std::filesystem::remove_all(folder);
         return read;
     }();

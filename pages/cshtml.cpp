@@ -3,6 +3,7 @@
 #include "cachefiles.h"
 #include "frames.h"
 #include "hiddenfolder.h"
+#include "keptanswer.h"
 #include "messages.h"
 #include "paths.h"
 #include "renderers.h"
@@ -46,10 +47,28 @@ std::string cshtml::htmlhead() const { return std::string(pages::frames::head); 
 std::string cshtml::htmlheadno() const { return std::string(pages::frames::headNoScroll); }
 std::string cshtml::htmlfoor() const { return std::string(pages::frames::foot); }
 
+cshtml::Answer cshtml::ask(webserviceapi& api, std::string_view operation, std::string_view keyword,
+                           const std::string& request)
+{
+    std::string text = api.webservice(request);
+    platform::AnswerKeeper* kept = seams_.answers;
+    if (!kept)
+        return {std::move(text), {}};
+    if (text != webserviceapi::failureText) {
+        if (pages::worthKeeping(text))
+            kept->keep(operation, keyword, text, seams_.clock.now());
+        return {std::move(text), {}};
+    }
+    if (auto last = kept->find(operation, keyword))
+        return {std::move(last->answer), pages::keptNotice(last->saved)};
+    return {std::move(text), {}};
+}
+
 std::string cshtml::defaut()
 {
     webserviceapi api(seams_);
-    return pages::homeFragment(api.webservice(api.mdefaut_head()));
+    Answer answer = ask(api, "mdefaut", {}, api.mdefaut_head());
+    return answer.notice + pages::homeFragment(answer.text);
 }
 
 std::string cshtml::maopao()
@@ -69,25 +88,29 @@ std::string cshtml::readtxt(std::string_view filepath)
 std::string cshtml::Tariff(std::string_view str)
 {
     webserviceapi api(seams_);
-    return resultFragment(pages::tariffFragment(api.webservice(api.Tariff_head(str))), "海关税则");
+    const Answer answer = ask(api, "Tariff", str, api.Tariff_head(str));
+    return answer.notice + resultFragment(pages::tariffFragment(answer.text), "海关税则");
 }
 
 std::string cshtml::Export(std::string_view str)
 {
     webserviceapi api(seams_);
-    return resultFragment(pages::exportFragment(api.webservice(api.Export_head(str))), "出口退税");
+    const Answer answer = ask(api, "Export", str, api.Export_head(str));
+    return answer.notice + resultFragment(pages::exportFragment(answer.text), "出口退税");
 }
 
 std::string cshtml::Commodity(std::string_view str)
 {
     webserviceapi api(seams_);
-    return resultFragment(pages::commodityFragment(api.webservice(api.Commodity_head(str))), "商品编码");
+    const Answer answer = ask(api, "Commodity", str, api.Commodity_head(str));
+    return answer.notice + resultFragment(pages::commodityFragment(answer.text), "商品编码");
 }
 
 std::string cshtml::pe_article(std::string_view str)
 {
     webserviceapi api(seams_);
-    return resultFragment(pages::articlesFragment(api.webservice(api.pe_article_head(str))), "法规政策");
+    const Answer answer = ask(api, "PE_Article", str, api.pe_article_head(str));
+    return answer.notice + resultFragment(pages::articlesFragment(answer.text), "法规政策");
 }
 
 std::string cshtml::resultFragment(pages::Fragment fragment, std::string_view category) const

@@ -11,6 +11,7 @@ namespace tarvelo {
 namespace pages {
 struct Fragment;
 }
+class webserviceapi;
 
 // Page generator: one object per command. It addresses one file of the hidden
 // cache folder "customscache" beside the program, builds page text from a
@@ -61,6 +62,13 @@ public:
     void test(std::string_view) const {}
 
 private:
+    // The answer to request; after a failed exchange, the answer last kept
+    // for the same operation and keyword with notice set to say so.
+    struct Answer {
+        std::string text;
+        std::string notice;
+    };
+    Answer ask(webserviceapi& api, std::string_view operation, std::string_view keyword, const std::string& request);
     // The fragment's text, after telling the user when it holds no records.
     std::string resultFragment(pages::Fragment fragment, std::string_view category) const;
     void reportFileError(std::error_code ec) const;

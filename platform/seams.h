@@ -1,4 +1,5 @@
 #pragma once
+#include "answerkeeper.h"
 #include "clock.h"
 #include "hubcontrol.h"
 #include "messagebox.h"
@@ -37,6 +38,8 @@ struct Seams {
     // Endpoint used instead of the build's default when not empty; tests point
     // it at a local server.
     std::string endpointOverride{};
+    // Where answers are kept for an outage; nullptr keeps nothing.
+    AnswerKeeper* answers = nullptr;
 };
 
 } // namespace tarvelo::platform

@@ -16,6 +16,7 @@ TARVELO_PACKAGES=(
 # the first one the release offers is taken. Debian 13 folds nginx-light into nginx.
 TARVELO_PACKAGE_CHOICES=(
   "nginx-light nginx"
+  "chromium chromium-browser"
 )
 
 # Prints the first of the given packages that the release can install.

@@ -12,6 +12,7 @@ std::string_view hsNames();        // data/hs/names-zh.csv
 std::string_view hsSectionNames(); // data/hs/sections-zh.csv
 std::string_view glosses();        // data/cedict/zh-en.csv
 std::string_view tariff();         // data/tariff.csv
+std::string_view tariffChanges();  // data/tariff-changes.csv, rows dated in an effective column
 std::string_view rebates();        // data/rebates.csv
 std::string_view articles();       // data/articles.csv
 std::string_view news();           // data/news.csv

@@ -15,7 +15,9 @@ std::string select(std::string_view columns, std::string_view rest)
 Catalogue::Catalogue(const std::filesystem::path& database)
     : db_(database, Connection::Mode::ReadOnly),
       articleById_(db_.prepare(select(articleColumns, "FROM article WHERE id = ?1"))),
-      tariffUnder_(db_.prepare(select(tariffColumns, "FROM tariff WHERE code >= ?1 AND code < ?1 || ':' ORDER BY code"))),
+      tariffUnder_(db_.prepare(std::string(tariffInForce) + " WHERE t.code >= ?2 AND t.code < ?2 || ':' ORDER BY t.code")),
+      tariffHistory_(db_.prepare("SELECT code, effective, mfn, general, consumption, vat, unit, supervision "
+                                 "FROM tariff_schedule WHERE code >= ?1 AND code < ?1 || ':' ORDER BY code, effective")),
       rebatesUnder_(db_.prepare(select(rebateColumns, "FROM rebate WHERE code >= ?1 AND code < ?1 || ':' ORDER BY code"))),
       hsEntry_(db_.prepare("SELECT section, description FROM hs WHERE code = ?1")),
       section_(db_.prepare("SELECT name FROM sections WHERE section = ?1")),
@@ -23,14 +25,29 @@ Catalogue::Catalogue(const std::filesystem::path& database)
 {
 }
 
-std::vector<TariffLine> Catalogue::tariffUnder(std::string_view prefix)
+std::vector<TariffLine> Catalogue::tariffUnder(std::string_view prefix, std::string_view today)
 {
     const ReadTransaction read(db_);
     std::vector<TariffLine> lines;
-    tariffUnder_.reset().bind(1, prefix);
+    tariffUnder_.reset().bind(1, today).bind(2, prefix);
     while (tariffUnder_.step())
         lines.push_back(tariffRow(tariffUnder_));
     return lines;
+}
+
+std::vector<TariffRate> Catalogue::tariffHistory(std::string_view prefix)
+{
+    const ReadTransaction read(db_);
+    std::vector<TariffRate> rates;
+    tariffHistory_.reset().bind(1, prefix);
+    while (tariffHistory_.step()) {
+        TariffRate r;
+        for (auto [column, field] : {std::pair{0, &r.code}, {1, &r.effective}, {2, &r.mfn}, {3, &r.general},
+                                     {4, &r.consumption}, {5, &r.vat}, {6, &r.unit}, {7, &r.supervision}})
+            *field = tariffHistory_.text(column);
+        rates.push_back(std::move(r));
+    }
+    return rates;
 }
 
 std::vector<RebateLine> Catalogue::rebatesUnder(std::string_view prefix)

@@ -17,8 +17,11 @@ class Catalogue {
 public:
     explicit Catalogue(const std::filesystem::path& database);
 
-    // Lines whose code starts with prefix, in code order.
-    std::vector<TariffLine> tariffUnder(std::string_view prefix);
+    // Lines whose code starts with prefix, in code order, with the rates in
+    // force on today (2026-01-01).
+    std::vector<TariffLine> tariffUnder(std::string_view prefix, std::string_view today);
+    // Every schedule of those lines, by code, oldest first.
+    std::vector<TariffRate> tariffHistory(std::string_view prefix);
     std::vector<RebateLine> rebatesUnder(std::string_view prefix);
     std::optional<Article> article(std::int64_t id);
     // Section, chapter, heading and subheading above (and including) code, as
@@ -33,6 +36,7 @@ private:
     Connection db_;
     Statement articleById_;
     Statement tariffUnder_;
+    Statement tariffHistory_;
     Statement rebatesUnder_;
     Statement hsEntry_;
     Statement section_;

@@ -7,6 +7,7 @@
 #include "newsfeed.h"
 #include "pages.h"
 #include "soapendpoint.h"
+#include "today.h"
 #include "wsdl.h"
 
 #include <httplib.h>
@@ -137,7 +138,7 @@ NewsSource newsSource(const std::optional<std::filesystem::path>& file, const st
 CustomsService::Impl::Impl(ServiceSettings s)
     : settings(std::move(s)),
       catalogues(settings.database),
-      search(settings.database),
+      search(settings.database, settings.today),
       answers(settings.cacheBytes),
       home(Operation::mdefaut, newsSource(settings.newsFile, settings.database, "news"), settings.newsCheckInterval),
       bubble(Operation::maopao, newsSource(settings.bubbleFile, settings.database, "bubble"),
@@ -234,10 +235,12 @@ void CustomsService::Impl::detailRoutes()
         const std::string code = req.matches[1];
         const auto catalogue = catalogues.lease();
         auto path = catalogue->hsPath(code);
-        auto lines = catalogue->tariffUnder(code);
+        const std::string today = dateToday(settings.today);
+        auto lines = catalogue->tariffUnder(code, today);
         if (path.empty() && lines.empty())
             return reply(res, 404, notFoundPage("没有编码 " + code + " 的税则资料。"), htmlContentType);
-        reply(res, 200, tariffPage(code, path, lines, catalogue->notice()), htmlContentType);
+        reply(res, 200, tariffPage(code, path, lines, catalogue->tariffHistory(code), today, catalogue->notice()),
+              htmlContentType);
     });
     http.Get(R"(/detail/rebate/(\d{2,10}))", [this](const httplib::Request& req, httplib::Response& res) {
         const std::string code = req.matches[1];

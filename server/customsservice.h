@@ -28,6 +28,7 @@ struct ServiceSettings {
     std::chrono::seconds ioTimeout{5};
     std::chrono::seconds idleTimeout{5};
     bool logRequests = true;
+    std::string today; // 2026-01-01: answer with the rates in force then; empty: the local date
 };
 
 class CustomsService {

@@ -39,7 +39,8 @@ void fillFromBundle(Connection& db)
     for (const bundled::File& file : bundled::references())
         loadReferences(db, CsvTable(file.text, "bundled " + std::string(file.name)), false);
     loadGlosses(db, CsvTable(bundled::glosses(), "bundled cedict/zh-en.csv"));
-    loadTariff(db, CsvTable(bundled::tariff(), "bundled tariff.csv"));
+    loadTariff(db, CsvTable(bundled::tariff(), "bundled tariff.csv"), "2025-01-01");
+    loadTariff(db, CsvTable(bundled::tariffChanges(), "bundled tariff-changes.csv"), "2026-07-01");
     loadRebates(db, CsvTable(bundled::rebates(), "bundled rebates.csv"));
     loadArticles(db, CsvTable(bundled::articles(), "bundled articles.csv"));
     loadNews(db, "news", CsvTable(bundled::news(), "bundled news.csv"));
@@ -58,8 +59,11 @@ std::string counted(const CsvTable& table, std::string_view what)
 
 void ensureDatabase(const std::filesystem::path& file)
 {
-    if (std::filesystem::exists(file))
+    if (std::filesystem::exists(file)) {
+        Connection db(file, Connection::Mode::ReadWriteCreate);
+        upgradeSchema(db);
         return;
+    }
     std::filesystem::path draft = file;
     draft += ".new-" + std::to_string(::getpid());
     try {
@@ -98,8 +102,9 @@ std::vector<std::string> importFiles(const std::filesystem::path& database, cons
     }
     if (files.tariff) {
         const CsvTable table = readTable(*files.tariff);
-        loadTariff(db, table);
-        report.push_back(counted(table, "tariff lines"));
+        loadTariff(db, table, files.effective);
+        report.push_back(counted(table, "tariff lines") +
+                         (files.effective.empty() ? std::string() : ", in force from " + files.effective));
     }
     if (files.rebates) {
         const CsvTable table = readTable(*files.rebates);

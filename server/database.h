@@ -21,6 +21,9 @@ struct ImportFiles {
     std::optional<std::filesystem::path> hs;       // needs sections as well
     std::optional<std::filesystem::path> sections;
     std::optional<std::filesystem::path> references; // the operator's own; the bundled ones stay
+    // The day the tariff file takes effect (2026-01-01); empty: the file
+    // replaces every earlier schedule.
+    std::string effective;
 };
 
 // Loads the given files in one transaction into a copy of the database and

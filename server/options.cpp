@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "today.h"
+
 #include <charconv>
 
 namespace tarvelo::server {
@@ -31,6 +33,13 @@ long number(const std::string& text, const std::string& option, long low, long h
         throw UsageError(option + " wants a number from " + std::to_string(low) + " to " + std::to_string(high) +
                          ", got \"" + text + "\"");
     return n;
+}
+
+const std::string& date(const std::string& text, const std::string& option)
+{
+    if (!isDate(text))
+        throw UsageError(option + " wants a date like 2026-01-01, got \"" + text + "\"");
+    return text;
 }
 
 // "127.0.0.1:8936", "localhost:0" or "[::1]:8936".
@@ -68,6 +77,8 @@ Serve parseServe(Arguments& a)
             s.cacheBytes = static_cast<size_t>(number(a.value(option), option, 0, 4096)) << 20;
         else if (option == "--quiet")
             s.logRequests = false;
+        else if (option == "--today")
+            s.today = date(a.value(option), option);
         else
             throw UsageError("unknown option \"" + option + "\"");
     }
@@ -98,11 +109,15 @@ Import parseImport(Arguments& a)
             f.sections = a.value(option);
         else if (option == "--references")
             f.references = a.value(option);
+        else if (option == "--effective")
+            f.effective = date(a.value(option), option);
         else
             throw UsageError("unknown import option \"" + option + "\"");
     }
     if (!f.tariff && !f.rebates && !f.articles && !f.news && !f.bubble && !f.hs && !f.references)
         throw UsageError("import needs at least one CSV file");
+    if (!f.effective.empty() && !f.tariff)
+        throw UsageError("--effective dates a tariff file: give --tariff as well");
     return import;
 }
 
@@ -128,7 +143,9 @@ std::string helpText()
 Usage:
   tarvelo-service [--listen HOST:PORT] [--db FILE] [--threads N]
                   [--news FILE] [--bubble FILE] [--token TEXT] [--cache-mb N] [--quiet]
-  tarvelo-service import [--db FILE] [--tariff CSV] [--rebates CSV] [--articles CSV]
+                  [--today YYYY-MM-DD]
+  tarvelo-service import [--db FILE] [--tariff CSV [--effective YYYY-MM-DD]]
+                  [--rebates CSV] [--articles CSV]
                   [--news CSV] [--bubble CSV] [--hs CSV --sections CSV]
                   [--references CSV]
   tarvelo-service --help
@@ -154,6 +171,9 @@ Serving:
   --cache-mb N        memory for rendered search answers (default 64, 0: off).
                       Repeated searches are answered from it; it is emptied
                       within about a second after an import changes the database.
+  --today YYYY-MM-DD  answer with the rates in force on that day instead of
+                      today (the local date of this machine), for checking a
+                      schedule before it takes effect.
   --quiet             no request log. Otherwise one line per request goes to
                       standard error: time, client, method, path, operation,
                       status, answer size, time taken.
@@ -168,14 +188,19 @@ an overview; /detail/tariff/CODE, /detail/rebate/CODE and /detail/article/ID are
 the pages the answers link to. GET /health answers 200 once the database and the
 news lists are loaded, 503 otherwise.
 
-Importing replaces whole tables, in one transaction (all or nothing), in a copy
-of the database that is then renamed over it: running services move to the new
-file within about a second, without a failed request. Columns
+Importing replaces whole tables, in one transaction (all or nothing), except
+for a dated tariff: --effective YYYY-MM-DD adds the file as the schedule in
+force from that day, replacing only an earlier import of the same day; lines
+the file leaves out keep their earlier rates. Answers give each line's rates in
+force today; the detail page of a line lists its rate history. The import
+works in a copy of the database that is then renamed over it: running services
+move to the new file within about a second, without a failed request. Columns
 (first row is the header; more columns are ignored; UTF-8; quoted fields may hold
 commas and line breaks):
   --tariff    code,name,mfn,general,consumption,vat,unit,supervision[,description]
               code: 8 or 10 digits; description: English text, taken from the HS
-              subheading when empty or absent
+              subheading when empty or absent; an optional effective column
+              dates single rows (YYYY-MM-DD, empty: the --effective date)
   --rebates   code,name,unit,rate[,description]
   --articles  id,title,updated,source,body    updated like 2024-03-01T09:30:00+08:00;
               body paragraphs separated by line breaks

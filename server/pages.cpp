@@ -1,5 +1,6 @@
 #include "pages.h"
 
+#include "calculator.h"
 #include "escape.h"
 
 namespace tarvelo::server {
@@ -10,7 +11,9 @@ constexpr std::string_view style =
     "table{border-collapse:collapse;width:100%}"
     "th,td{border:1px solid #C3CBD5;padding:4px 6px;text-align:left}"
     "th{background:#DFE9F0}"
-    ".path{color:#555}.notice{color:#a33;margin-top:16px}";
+    ".path{color:#555}.notice{color:#a33;margin-top:16px}"
+    "h2{font-size:16px;margin-top:20px}#calc label{margin-right:12px}#calc-result p{margin:4px 0}"
+    "#calc-total{font-weight:bold}";
 
 std::string page(std::string_view title, std::string_view body)
 {
@@ -66,10 +69,41 @@ void noticeLine(std::string& html, std::string_view notice)
     html += "</p>";
 }
 
+// The schedules of lines that changed, or of the only line shown, each marked
+// as past, in force on today or still to come.
+void rateHistory(std::string& html, const std::vector<TariffRate>& history, std::string_view today, bool oneLine)
+{
+    std::string rows;
+    for (size_t from = 0, to = 0; from < history.size(); from = to) {
+        to = from;
+        while (to < history.size() && history[to].code == history[from].code)
+            ++to;
+        if (to - from < 2 && !oneLine)
+            continue;
+        size_t inForce = to;
+        for (size_t i = from; i < to; ++i)
+            if (history[i].effective <= today)
+                inForce = i;
+        for (size_t i = from; i < to; ++i) {
+            const TariffRate& r = history[i];
+            const std::string_view state = i == inForce ? "现行" : i < inForce ? "已失效" : "待生效";
+            row(rows, {r.code, r.effective.empty() ? "（未注明日期）" : std::string_view(r.effective), state, r.mfn,
+                       r.general, r.consumption, r.vat, r.unit, r.supervision});
+        }
+    }
+    if (rows.empty())
+        return;
+    html += "<h2>税率沿革</h2><table class='history'>";
+    row(html, {"税则号列", "生效日期", "状态", "最惠国税率", "普通税率", "消费税率", "增值税率", "计量单位", "监管条件"},
+        "th");
+    html += rows;
+    html += "</table>";
+}
+
 } // namespace
 
 std::string tariffPage(std::string_view code, const std::vector<HsEntry>& path, const std::vector<TariffLine>& lines,
-                       std::string_view notice)
+                       const std::vector<TariffRate>& history, std::string_view today, std::string_view notice)
 {
     std::string body;
     pathList(body, path);
@@ -82,8 +116,13 @@ std::string tariffPage(std::string_view code, const std::vector<HsEntry>& path, 
             "th");
         for (const TariffLine& l : lines)
             row(body, {l.code, l.name, l.mfn, l.general, l.consumption, l.vat, l.unit, l.supervision, l.description});
-        body += "</table>";
+        body += "</table><p class='path'>税率为 ";
+        appendText(body, today);
+        body += " 现行税率。</p>";
     }
+    rateHistory(body, history, today, lines.size() == 1);
+    if (!lines.empty())
+        appendCalculator(body, lines);
     noticeLine(body, notice);
     return page("海关进出口税则 " + std::string(code), body);
 }

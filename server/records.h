@@ -18,6 +18,19 @@ struct TariffLine {
     std::string description; // English description
 };
 
+// One schedule of a line: the rates in force from effective (2026-01-01, or
+// empty for a schedule imported without a date).
+struct TariffRate {
+    std::string code;
+    std::string effective;
+    std::string mfn;
+    std::string general;
+    std::string consumption;
+    std::string vat;
+    std::string unit;
+    std::string supervision;
+};
+
 struct CommodityCode {
     std::int64_t id = 0;
     std::string code; // 2, 4, 6 or 8 digits

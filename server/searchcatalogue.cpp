@@ -14,21 +14,24 @@ std::string selectAll(std::string_view columns, std::string_view table, std::str
 
 } // namespace
 
-SearchCatalogue::SearchCatalogue(Connection& db, std::uint64_t generation)
-    : SearchCatalogue(db, generation, ReadTransaction(db))
+SearchCatalogue::SearchCatalogue(Connection& db, std::uint64_t generation, std::string_view today)
+    : SearchCatalogue(db, generation, today, ReadTransaction(db))
 {
 }
 
-SearchCatalogue::SearchCatalogue(Connection& db, std::uint64_t generation, const ReadTransaction&)
+SearchCatalogue::SearchCatalogue(Connection& db, std::uint64_t generation, std::string_view today,
+                                 const ReadTransaction&)
     : lexicon_(std::make_shared<const Lexicon>(db)),
       tariff_(Ties::byCode, lexicon_),
       commodity_(Ties::byCode, lexicon_),
       rebates_(Ties::byCode, lexicon_),
       articles_(Ties::newestFirst, lexicon_),
-      generation_(generation)
+      generation_(generation),
+      today_(today)
 {
     // Codes ascending: the ranked indexes find code prefixes by binary search.
-    Statement tariff = db.prepare(selectAll(tariffColumns, "tariff", "code"));
+    Statement tariff = db.prepare(std::string(tariffInForce) + " ORDER BY t.code");
+    tariff.bind(1, today);
     while (tariff.step())
         tariff_.add(tariffRow(tariff), tariff.text(1), {}, tariff.text(2), tariff.text(9));
     Statement commodity = db.prepare(selectAll("id, code, name, description", "commodity", "code"));

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace tarvelo::server {
@@ -46,21 +47,23 @@ private:
 
 class SearchCatalogue {
 public:
-    // generation tells catalogues read at different times apart.
-    SearchCatalogue(Connection& db, std::uint64_t generation);
+    // generation tells catalogues read at different times apart; the tariff
+    // lines carry the rates in force on today (2026-01-01).
+    SearchCatalogue(Connection& db, std::uint64_t generation, std::string_view today);
 
     const Listing<TariffLine>& tariff() const { return tariff_; }
     const Listing<CommodityCode>& commodity() const { return commodity_; }
     const Listing<RebateLine>& rebates() const { return rebates_; }
     const Listing<Article>& articles() const { return articles_; }
     std::uint64_t generation() const { return generation_; }
+    const std::string& today() const { return today_; }
 
     SearchCatalogue(const SearchCatalogue&) = delete;
     SearchCatalogue& operator=(const SearchCatalogue&) = delete;
 
 private:
     // Everything is read inside the one transaction.
-    SearchCatalogue(Connection& db, std::uint64_t generation, const ReadTransaction&);
+    SearchCatalogue(Connection& db, std::uint64_t generation, std::string_view today, const ReadTransaction&);
 
     std::shared_ptr<const Lexicon> lexicon_;
     Listing<TariffLine> tariff_;
@@ -68,6 +71,7 @@ private:
     Listing<RebateLine> rebates_;
     Listing<Article> articles_;
     std::uint64_t generation_;
+    std::string today_;
 };
 
 } // namespace tarvelo::server

@@ -1,6 +1,7 @@
 #include "store.h"
 
 #include "normalise.h"
+#include "today.h"
 
 #include <algorithm>
 
@@ -16,6 +17,10 @@ CREATE TABLE IF NOT EXISTS tariff(id INTEGER PRIMARY KEY, code TEXT NOT NULL UNI
                                   mfn TEXT NOT NULL, general TEXT NOT NULL, consumption TEXT NOT NULL,
                                   vat TEXT NOT NULL, unit TEXT NOT NULL, supervision TEXT NOT NULL,
                                   own_description TEXT NOT NULL, description TEXT NOT NULL DEFAULT '');
+CREATE TABLE IF NOT EXISTS tariff_schedule(code TEXT NOT NULL, effective TEXT NOT NULL, name TEXT NOT NULL,
+                                           mfn TEXT NOT NULL, general TEXT NOT NULL, consumption TEXT NOT NULL,
+                                           vat TEXT NOT NULL, unit TEXT NOT NULL, supervision TEXT NOT NULL,
+                                           own_description TEXT NOT NULL, PRIMARY KEY(code, effective));
 CREATE TABLE IF NOT EXISTS rebate(id INTEGER PRIMARY KEY, code TEXT NOT NULL UNIQUE, name TEXT NOT NULL,
                                   unit TEXT NOT NULL, rate TEXT NOT NULL,
                                   own_description TEXT NOT NULL, description TEXT NOT NULL DEFAULT '');
@@ -32,7 +37,14 @@ CREATE TABLE IF NOT EXISTS reference(term TEXT NOT NULL, code TEXT NOT NULL, own
 CREATE TABLE IF NOT EXISTS gloss(word TEXT NOT NULL, english TEXT NOT NULL);
 )sql";
 
+// tariff holds one row per line, from its newest schedule; the rates in force
+// on a given day are read from tariff_schedule (see tariffInForce).
 constexpr std::string_view derive = R"sql(
+DELETE FROM tariff;
+INSERT INTO tariff(code, name, mfn, general, consumption, vat, unit, supervision, own_description)
+    SELECT code, name, mfn, general, consumption, vat, unit, supervision, own_description FROM tariff_schedule s
+    WHERE effective = (SELECT max(effective) FROM tariff_schedule WHERE code = s.code)
+    ORDER BY code;
 UPDATE tariff SET description = CASE WHEN own_description <> '' THEN own_description
     ELSE coalesce((SELECT description FROM hs WHERE hs.code = substr(tariff.code, 1, 6)), '') END;
 UPDATE rebate SET description = CASE WHEN own_description <> '' THEN own_description
@@ -90,6 +102,19 @@ void createSchema(Connection& db)
     db.exec(schema);
 }
 
+void upgradeSchema(Connection& db)
+{
+    Statement s = db.prepare("SELECT count(*) FROM sqlite_schema WHERE name = 'tariff_schedule'");
+    if (s.step() && s.integer(0) == 1)
+        return;
+    Transaction t(db);
+    createSchema(db);
+    db.exec("INSERT INTO tariff_schedule(code, effective, name, mfn, general, consumption, vat, unit, supervision, "
+            "own_description) SELECT code, '', name, mfn, general, consumption, vat, unit, supervision, "
+            "own_description FROM tariff");
+    t.commit();
+}
+
 void loadHs(Connection& db, const CsvTable& nomenclature, const CsvTable& sections)
 {
     nomenclature.require({"section", "hscode", "description", "level"});
@@ -115,20 +140,31 @@ void loadHs(Connection& db, const CsvTable& nomenclature, const CsvTable& sectio
     }
 }
 
-void loadTariff(Connection& db, const CsvTable& table)
+void loadTariff(Connection& db, const CsvTable& table, std::string_view effective)
 {
     table.require({"code", "name", "mfn", "general", "consumption", "vat", "unit", "supervision"});
-    db.exec("DELETE FROM tariff");
+    if (!effective.empty() && !isDate(effective))
+        throw CsvError("the date \"" + std::string(effective) + "\" is not like 2026-01-01");
+    if (effective.empty())
+        db.exec("DELETE FROM tariff_schedule");
+    else
+        db.prepare("DELETE FROM tariff_schedule WHERE effective = ?1").bind(1, effective).run();
     Statement add = db.prepare(
-        "INSERT INTO tariff(code, name, mfn, general, consumption, vat, unit, supervision, own_description) "
-        "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
+        "INSERT OR REPLACE INTO tariff_schedule(code, effective, name, mfn, general, consumption, vat, unit, "
+        "supervision, own_description) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
     for (size_t r = 0; r < table.size(); ++r) {
         checkLineCode(table, r, table.field(r, "code"));
-        add.reset().bind(1, table.field(r, "code")).bind(2, table.field(r, "name"));
-        int index = 3;
+        // A row may carry its own date; the bundled sample's second schedule does.
+        std::string_view date = optional(table, r, "effective");
+        if (date.empty())
+            date = effective;
+        else if (!isDate(date))
+            badRow(table, r, "the date \"" + std::string(date) + "\" is not like 2026-01-01");
+        add.reset().bind(1, table.field(r, "code")).bind(2, date).bind(3, table.field(r, "name"));
+        int index = 4;
         for (const auto column : {"mfn", "general", "consumption", "vat", "unit", "supervision"})
             add.bind(index++, table.field(r, column));
-        add.bind(9, optional(table, r, "description")).run();
+        add.bind(10, optional(table, r, "description")).run();
     }
 }
 

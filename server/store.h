@@ -11,12 +11,18 @@
 namespace tarvelo::server {
 
 void createSchema(Connection& db);
+// Adds what later versions keep beside an older database's tables; the
+// undated rates of such a database become its one schedule.
+void upgradeSchema(Connection& db);
 
 // HS nomenclature: hscode, description, level (2, 4 or 6; other rows are
 // skipped), section; sections: section, name.
 void loadHs(Connection& db, const CsvTable& nomenclature, const CsvTable& sections);
-// code, name, mfn, general, consumption, vat, unit, supervision[, description]
-void loadTariff(Connection& db, const CsvTable& table);
+// code, name, mfn, general, consumption, vat, unit, supervision[, description][, effective]
+// With an empty effective date the file replaces every schedule; with a date
+// (2026-01-01) it replaces only the schedule of that date, and lines it leaves
+// out keep their earlier rates. A row's own effective column wins.
+void loadTariff(Connection& db, const CsvTable& table, std::string_view effective = {});
 // code, name, unit, rate[, description]
 void loadRebates(Connection& db, const CsvTable& table);
 // id, title, updated, source, body

@@ -10,6 +10,7 @@
 #include "platform/browser.h"
 #include "platform/qt/desktoplinks.h"
 #include "platform/seams.h"
+#include "searchhistory.h"
 #include "traytip.h"
 #include "version.h"
 
@@ -103,8 +104,10 @@ void Hub::mdefaut()
     show(page.pathn());
 }
 
-void Hub::lookup(std::string_view file, Content content, const QString& str)
+void Hub::lookup(QueryCategory category, std::string_view file, Content content, const QString& str)
 {
+    if (history_)
+        history_->add(static_cast<int16_t>(category), str);
     cshtml page(seams_);
     page.pathn(file);
     std::string body = page.htmlhead();
@@ -115,10 +118,16 @@ void Hub::lookup(std::string_view file, Content content, const QString& str)
     show(page.pathn());
 }
 
-void Hub::Tariff(const QString& str) { lookup(pagefiles::tariff, &cshtml::Tariff, str); }
-void Hub::Export(const QString& str) { lookup(pagefiles::exportRebate, &cshtml::Export, str); }
-void Hub::Commodity(const QString& str) { lookup(pagefiles::commodity, &cshtml::Commodity, str); }
-void Hub::pe_article(const QString& str) { lookup(pagefiles::peArticle, &cshtml::pe_article, str); }
+void Hub::Tariff(const QString& str) { lookup(QueryCategory::Tariff, pagefiles::tariff, &cshtml::Tariff, str); }
+void Hub::Export(const QString& str) { lookup(QueryCategory::Export, pagefiles::exportRebate, &cshtml::Export, str); }
+void Hub::Commodity(const QString& str)
+{
+    lookup(QueryCategory::Commodity, pagefiles::commodity, &cshtml::Commodity, str);
+}
+void Hub::pe_article(const QString& str)
+{
+    lookup(QueryCategory::pe_article, pagefiles::peArticle, &cshtml::pe_article, str);
+}
 
 void Hub::mainqh(int16_t index)
 {

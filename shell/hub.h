@@ -20,6 +20,7 @@ struct Seams;
 }
 
 class MainView;
+class SearchHistory;
 class cshtml;
 
 // The hub "menu": a hidden object that lives for the whole run. It holds the
@@ -34,6 +35,9 @@ public:
 
     // The loaded main window, or nullptr while it is unloaded.
     void setView(MainView* view) { view_ = view; }
+    // Where lookups are recorded; nullptr records nothing.
+    void setHistory(SearchHistory* history) { history_ = history; }
+    SearchHistory* history() const { return history_; }
 
     // First use by the main window's load: clears any old tray icon and adds
     // ours. Later calls do nothing.
@@ -79,7 +83,7 @@ signals:
 
 private:
     using Content = std::string (cshtml::*)(std::string_view);
-    void lookup(std::string_view file, Content content, const QString& str);
+    void lookup(QueryCategory category, std::string_view file, Content content, const QString& str);
     void show(const std::string& path);
     void addtubiao();
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
@@ -88,6 +92,7 @@ private:
 
     platform::Seams& seams_;
     MainView* view_ = nullptr;
+    SearchHistory* history_ = nullptr;
     bool loaded_ = false;
 
     int16_t currentCategory_ = 0;

@@ -2,8 +2,14 @@
 #include "platform/qt/qtmessagebox.h"
 #include "platform/qt/systemseams.h"
 #include "program.h"
+#include "searchhistory.h"
+#include "service/keptanswers.h"
 #include "singleinstance.h"
 #include "version.h"
+
+#include <QStandardPaths>
+
+#include <memory>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -56,6 +62,18 @@ int main(int argc, char* argv[])
     tarvelo::platform::SystemClock clock;
     tarvelo::platform::ApplicationFolder programFolder;
     tarvelo::Program program(messageBox, processExit, clock, programFolder);
+    // What the user keeps from run to run lives in the user's data folder.
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    tarvelo::SearchHistory history(dataFolder + QStringLiteral("/history.json"));
+    program.hub().setHistory(&history);
+    std::unique_ptr<tarvelo::KeptAnswers> kept;
+    try {
+        kept = std::make_unique<tarvelo::KeptAnswers>((dataFolder + QStringLiteral("/answers.sqlite")).toStdString());
+        program.seams().answers = kept.get();
+    } catch (const std::exception& e) {
+        // Without the store the program works as before: nothing survives an outage.
+        std::fprintf(stderr, "tarvelo: answers are not kept: %s\n", e.what());
+    }
     QObject::connect(&instance, &tarvelo::SingleInstance::argumentsReceived, &program.main(), &tarvelo::mainn::Show);
     program.start();
     return app.exec();

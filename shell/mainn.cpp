@@ -2,6 +2,7 @@
 
 #include "hub.h"
 #include "mainwindow.h"
+#include "searchbox.h"
 
 #include <QScreen>
 
@@ -28,6 +29,7 @@ void mainn::load()
     window_ = new MainWindow(hub_, seams_);
     connect(window_, &MainWindow::unloadRequested, this, &mainn::Unload);
     hub_.setView(window_);
+    window_->searchBox().setHistory(hub_.history());
     window_->Form_Load();
     const QRect screen = window_->screen()->geometry();
     window_->move(screen.center() - window_->rect().center());

@@ -145,5 +145,68 @@ TEST(ServiceImport, ARunningServiceSearchesTheNewScheduleWithinSeconds)
     EXPECT_EQ(search(), std::vector<std::string>{"运行中导入的卷材"});
 }
 
+// Three schedules of one line: an undated base, a past change and a future one.
+TEST(ServiceImport, DatedSchedulesKeepTheHistoryAndAnswerWithTheRatesInForce)
+{
+    TempFolder folder;
+    const auto db = (folder.path() / "dated.db").string();
+    const auto base = folder.path() / "base.csv";
+    write(base, "code,name,mfn,general,consumption,vat,unit,supervision\n"
+                "72083600,日期测试卷材,3%,15%,,13%,千克,7\n"
+                "84713000,日期测试电脑,0%,70%,,13%,台,A\n");
+    const auto change = folder.path() / "change.csv";
+    write(change, "code,name,mfn,general,consumption,vat,unit,supervision\n72083600,日期测试卷材,2%,15%,,13%,千克,7\n");
+    const auto later = folder.path() / "later.csv";
+    write(later, "code,name,mfn,general,consumption,vat,unit,supervision\n72083600,日期测试卷材,1%,15%,,13%,千克,7\n");
+    std::string output;
+    ASSERT_EQ(runServiceCommand({"import", "--db", db, "--tariff", base.string()}, output), 0) << output;
+    ASSERT_EQ(runServiceCommand({"import", "--db", db, "--tariff", change.string(), "--effective", "2026-03-01"}, output), 0)
+        << output;
+    ASSERT_EQ(runServiceCommand({"import", "--db", db, "--tariff", later.string(), "--effective", "2027-01-01"}, output), 0)
+        << output;
+    EXPECT_NE(output.find("in force from 2027-01-01"), std::string::npos) << output;
+    // Bad dates change nothing.
+    EXPECT_EQ(runServiceCommand({"import", "--db", db, "--tariff", later.string(), "--effective", "2027-13-01"}, output), 2);
+    EXPECT_EQ(runServiceCommand({"import", "--db", db, "--news", later.string(), "--effective", "2027-01-01"}, output), 2);
+
+    const struct {
+        std::string today;
+        std::string steel;
+        std::string computer;
+    } days[] = {{"2026-02-28", "3%", "0%"}, {"2026-03-01", "2%", "0%"}, {"2026-12-31", "2%", "0%"}, {"2027-01-01", "1%", "0%"}};
+    for (const auto& day : days) {
+        // A later --db wins over the fresh one the helper names.
+        RunningService dated({"--db", db, "--today", day.today});
+        const auto rate = [&](std::string_view keyword) {
+            const auto rates = elementTexts(
+                httpPost(dated.port(), soapRequest("Tariff", "<keyword>" + std::string(keyword) + "</keyword>", validToken)).body,
+                "MFN");
+            return rates.empty() ? std::string("none") : rates.front();
+        };
+        EXPECT_EQ(rate("日期测试卷材"), day.steel) << day.today;
+        EXPECT_EQ(rate("日期测试电脑"), day.computer) << day.today << ": a line left out keeps its rates";
+    }
+
+    RunningService service({"--db", db, "--today", "2026-06-01"});
+    const std::string page = httpGet(service.port(), "/detail/tariff/72083600").body;
+    const auto at = [&](std::string_view text) { return page.find(text); };
+    ASSERT_NE(at("税率沿革"), std::string::npos) << page;
+    EXPECT_LT(at("（未注明日期）</td><td>已失效"), at("2026-03-01</td><td>现行"));
+    EXPECT_LT(at("2026-03-01</td><td>现行"), at("2027-01-01</td><td>待生效"));
+
+    // An undated import replaces every schedule.
+    ASSERT_EQ(runServiceCommand({"import", "--db", db, "--tariff", base.string()}, output), 0) << output;
+    RunningService replaced({"--db", db, "--today", "2027-06-01"});
+    EXPECT_EQ(httpGet(replaced.port(), "/detail/tariff/72083600").body.find("2027-01-01"), std::string::npos);
+}
+
+TEST(ServiceImport, TheBundledSampleHoldsTwoDatedSchedulesOfSomeLines)
+{
+    RunningService service({"--today", "2026-12-01"});
+    const std::string page = httpGet(service.port(), "/detail/tariff/72083600").body;
+    EXPECT_NE(page.find("2025-01-01</td><td>已失效</td><td>3%"), std::string::npos) << page;
+    EXPECT_NE(page.find("2026-07-01</td><td>现行</td><td>2%"), std::string::npos) << page;
+}
+
 } // namespace
 } // namespace tarvelo::testkit

@@ -120,7 +120,7 @@ protected:
             t.commit();
         }
         Connection db(file, Connection::Mode::ReadOnly);
-        search = std::make_unique<SearchCatalogue>(db, 0);
+        search = std::make_unique<SearchCatalogue>(db, 0, "9999-12-31"); // the newest rates
     }
     static void TearDownTestSuite()
     {
@@ -215,7 +215,7 @@ TEST(BundledCatalogue, DetailLookups)
     EXPECT_EQ(path[1].code, "72");
     EXPECT_EQ(path[3].code, "721933");
     std::vector<std::string> lines;
-    for (const TariffLine& line : catalogue.tariffUnder("7219"))
+    for (const TariffLine& line : catalogue.tariffUnder("7219", "2026-12-01"))
         lines.push_back(line.code);
     EXPECT_EQ(lines, (std::vector<std::string>{"72193200", "72193300"}));
     EXPECT_FALSE(catalogue.article(1)->title.empty());

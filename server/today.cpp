@@ -1,0 +1,32 @@
+#include "today.h"
+
+#include <ctime>
+
+namespace tarvelo::server {
+
+bool isDate(std::string_view text)
+{
+    constexpr std::string_view shape = "dddd-dd-dd";
+    if (text.size() != shape.size())
+        return false;
+    for (size_t i = 0; i < shape.size(); ++i)
+        if (shape[i] == 'd' ? (text[i] < '0' || text[i] > '9') : text[i] != shape[i])
+            return false;
+    const int month = (text[5] - '0') * 10 + (text[6] - '0');
+    const int day = (text[8] - '0') * 10 + (text[9] - '0');
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
+std::string dateToday(std::string_view fixed)
+{
+    if (!fixed.empty())
+        return std::string(fixed);
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+} // namespace tarvelo::server

@@ -1,0 +1,12 @@
+#pragma once
+// Dates as the schedules carry them: 2026-01-01.
+#include <string>
+#include <string_view>
+
+namespace tarvelo::server {
+
+bool isDate(std::string_view text);
+// fixed when it is not empty, else the local date of this machine.
+std::string dateToday(std::string_view fixed);
+
+} // namespace tarvelo::server
