@@ -11,6 +11,7 @@
 #include "wsdl.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -33,6 +34,18 @@ httplib::TaskQueue* newThreadPool(size_t threads, size_t queued)
         return new Pool(threads, queued);
     else
         return new Pool(threads);
+}
+
+// httplib listens with a backlog of 5; a burst of new connections beyond that
+// waits for SYN retransmission (a second or more). httplib hands its sockets
+// to the socket options callback, the listening one while binding; listening
+// again on it widens the backlog.
+void widenBacklog(int socket)
+{
+    int accepting = 0;
+    socklen_t length = sizeof accepting;
+    if (socket >= 0 && ::getsockopt(socket, SOL_SOCKET, SO_ACCEPTCONN, &accepting, &length) == 0 && accepting)
+        ::listen(socket, SOMAXCONN);
 }
 
 // What the request log needs from the handler, kept per worker thread: one
@@ -123,6 +136,8 @@ struct CustomsService::Impl {
     SoapEndpoint soap;
     httplib::Server http;
     int port = 0;
+    bool binding = false;
+    int listeningSocket = -1; // as handed to the socket options while binding
 };
 
 namespace {
@@ -151,9 +166,11 @@ CustomsService::Impl::Impl(ServiceSettings s)
     http.new_task_queue = [threads, queued] { return newThreadPool(threads, queued); };
     http.set_payload_max_length(settings.maxBody);
     http.set_tcp_nodelay(true);
-    // Not lower: httplib listens with a backlog of 5, and clients that were
-    // closed together and reconnect together would wait a second for SYN
-    // retransmission.
+    http.set_socket_options([this](socket_t socket) {
+        httplib::default_socket_options(socket);
+        if (binding)
+            listeningSocket = socket;
+    });
     http.set_keep_alive_max_count(10000);
     http.set_keep_alive_timeout(settings.idleTimeout.count());
     http.set_read_timeout(settings.ioTimeout);
@@ -283,12 +300,15 @@ CustomsService::~CustomsService() = default;
 int CustomsService::bind()
 {
     Impl& i = *impl_;
+    i.binding = true;
     const bool bound = i.settings.port == 0 ? (i.port = i.http.bind_to_any_port(i.settings.host)) > 0
                                             : i.http.bind_to_port(i.settings.host, i.settings.port);
+    i.binding = false;
     if (!bound)
         throw std::runtime_error("cannot listen on " + i.settings.host + ":" + std::to_string(i.settings.port));
     if (i.settings.port != 0)
         i.port = i.settings.port;
+    widenBacklog(i.listeningSocket);
     return i.port;
 }
 

@@ -68,6 +68,18 @@ TEST_F(NewsFile, FollowsTheFileAndKeepsTheLastGoodList)
     EXPECT_EQ(decodedList(*feed.answer("urn:ns", "http://h"), "mdefautResult"), second);
 }
 
+TEST_F(NewsFile, NoticesAFileRenamedOverItWithTheSameTimeAndSize)
+{
+    // As rsync -a or cp -p followed by mv leave it: only the inode differs.
+    write(file(), "title,link,date\nOld,/a,\n");
+    NewsFeed feed(Operation::maopao, newsFile(file()), 0ms);
+    const auto copy = folder.path() / "news.csv.new";
+    write(copy, "title,link,date\nNew,/b,\n");
+    std::filesystem::last_write_time(copy, std::filesystem::last_write_time(file()));
+    std::filesystem::rename(copy, file());
+    EXPECT_NE(feed.answer("", "http://h")->find("New"), std::string::npos);
+}
+
 TEST_F(NewsFile, ChecksTheFileAtMostOncePerInterval)
 {
     write(file(), "title,link,date\nOld,/a,\n");
