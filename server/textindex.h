@@ -20,7 +20,8 @@ namespace tarvelo::server {
 enum class Fit : std::uint8_t {
     none,
     contains, // every token somewhere
-    whole,    // the tokens in a row: whole words, whole runs of ideographs
+    whole,    // the tokens in a row: whole words, whole runs of ideographs (or
+              // whole phrases of a run joined by 及 or 或)
     equal,    // whole, and nothing else in the text
 };
 
