@@ -70,7 +70,13 @@ void TextIndex::index(const Text& text, std::uint32_t position)
 {
     for (const Token& token : text.tokens) {
         if (token.word) {
-            addPosting(words_[token.text], position);
+            const auto [it, added] = words_.try_emplace(token.text);
+            addPosting(it->second, position);
+            if (added) {
+                if (wordsByLength_.size() <= it->first.size())
+                    wordsByLength_.resize(it->first.size() + 1);
+                wordsByLength_[it->first.size()].push_back(&it->first);
+            }
             continue;
         }
         const std::vector<char32_t> symbols = decode(token.text);
@@ -86,9 +92,10 @@ TextIndex::Forms TextIndex::forms(const Token& token, bool knownElsewhere) const
     if (knownElsewhere || words_.contains(word) || token.typed < fuzzyLength)
         return {word};
     Forms near;
-    for (const auto& [known, posting] : words_)
-        if (oneEditApart(word, known))
-            near.push_back(known);
+    for (size_t length = word.size() - 1; length <= word.size() + 1 && length < wordsByLength_.size(); ++length)
+        for (const std::string* known : wordsByLength_[length])
+            if (oneEditApart(word, *known))
+                near.push_back(*known);
     std::sort(near.begin(), near.end());
     return near;
 }

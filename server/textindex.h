@@ -65,6 +65,7 @@ private:
 
     std::vector<Entry> entries_;
     std::unordered_map<std::string, Posting> words_;
+    std::vector<std::vector<const std::string*>> wordsByLength_; // keys of words_ by byte length
     std::array<std::unordered_map<std::uint64_t, Posting>, 3> grams_; // by length - 1
 };
 
