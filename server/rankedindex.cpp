@@ -118,6 +118,8 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
                 const Keyword english = parseKeyword(gloss);
                 for (const TextIndex::Match& m : text_.find(english))
                     mark(m.position, byDictionary);
+                if (!coded)
+                    continue;
                 for (const TextIndex::Match& m : lexicon.references.find(english))
                     if (m.name >= Fit::whole)
                         markRun(referenceRuns_[m.position], byDictionary);

@@ -109,7 +109,7 @@ protected:
                                     "车胎,4011\n",
                                     "references"),
                            false);
-            loadGlosses(db, CsvTable("simplified,english\n蓄能器,accumulator; see also 电池\n", "glosses"));
+            loadGlosses(db, CsvTable("simplified,english\n蓄能器,accumulator; see also 电池\n手提电脑,laptop\n", "glosses"));
             loadArticles(db, CsvTable("id,title,updated,source,body\n"
                                       "1,关于调整汽车进口关税的公告,2024-01-01T09:00:00+08:00,海关,正文\n"
                                       "2,汽车,2023-01-01T09:00:00+08:00,海关,正文\n"
@@ -172,6 +172,7 @@ TEST_F(Ranking, OneRuleForEveryKindOfKeyword)
         {"蓄电池", {"8507", "850760", "85076000"}},
         // A Chinese word no reference knows reaches the English names.
         {"蓄能器", {"850760", "85076000", "8507"}},
+        {"手提电脑", {"847130", "84713000"}}, // through the reference laptop
         {"carbonara", {}},
     };
     for (const auto& [keyword, expected] : commodity)
@@ -189,6 +190,8 @@ TEST_F(Ranking, ArticlesBestMatchFirstThenNewest)
     for (const Article* a : search->articles().find(parseKeyword("汽車"), 200))
         ids.push_back(a->id);
     EXPECT_EQ(ids, (std::vector<std::int64_t>{2, 3, 1, 4}));
+    // Articles have no codes: a dictionary word leads to no reference there.
+    EXPECT_TRUE(search->articles().find(parseKeyword("手提电脑"), 200).empty());
 }
 
 TEST_F(Ranking, EmptyOrPunctuationOnlyKeywordsFindNothing)
