@@ -71,7 +71,7 @@ def half_width(text):
                     '﹝': '〔', '﹞': '〕', '︰': '：'}.get(ch, ch))
     text = ''.join(out)
     # A hyphen or comma between Latin letters or digits belongs to a chemical name or a number.
-    text = text.replace('－', '-')  # only the leading marks are layout; inside, a hyphen
+    text = text.replace('－', '-').replace('─', '-')  # only the leading marks are layout; inside, a hyphen
     text = re.sub(r'(?<=[0-9A-Za-z])，(?=[0-9A-Za-z])', ',', text)
     return text
 
