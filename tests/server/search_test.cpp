@@ -109,7 +109,8 @@ protected:
                                     "车胎,4011\n",
                                     "references"),
                            false);
-            loadGlosses(db, CsvTable("simplified,english\n蓄能器,accumulator; see also 电池\n手提电脑,laptop\n", "glosses"));
+            loadGlosses(db, CsvTable("simplified,english\n蓄能器,accumulator; see also 电池\n手提电脑,laptop\n电动汽车,electric car\n",
+                                     "glosses"));
             loadArticles(db, CsvTable("id,title,updated,source,body\n"
                                       "1,关于调整汽车进口关税的公告,2024-01-01T09:00:00+08:00,海关,正文\n"
                                       "2,汽车,2023-01-01T09:00:00+08:00,海关,正文\n"
@@ -173,6 +174,8 @@ TEST_F(Ranking, OneRuleForEveryKindOfKeyword)
         // A Chinese word no reference knows reaches the English names.
         {"蓄能器", {"850760", "85076000", "8507"}},
         {"手提电脑", {"847130", "84713000"}}, // through the reference laptop
+        // An English keyword no reference equals reaches a Chinese reference.
+        {"electric cars", {"870380", "87038000"}},
         {"carbonara", {}},
     };
     for (const auto& [keyword, expected] : commodity)
