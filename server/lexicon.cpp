@@ -33,6 +33,17 @@ std::vector<std::string> goodsGlosses(std::string_view english)
 
 } // namespace
 
+std::string comparedForm(const Keyword& keyword)
+{
+    std::string form;
+    for (const Token& t : keyword.tokens) {
+        if (!form.empty())
+            form += ' ';
+        form += t.text;
+    }
+    return form;
+}
+
 Lexicon::Lexicon(Connection& db)
 {
     Statement terms = db.prepare("SELECT term, code FROM reference ORDER BY term, code");
@@ -46,11 +57,14 @@ Lexicon::Lexicon(Connection& db)
         hs.add(names.text(1), names.text(2));
         hsCodes.emplace_back(names.text(0));
     }
-    Statement words = db.prepare("SELECT word, english FROM gloss");
-    while (words.step()) {
-        std::vector<std::string>& known = glosses[normalise(words.text(0))];
-        for (std::string& gloss : goodsGlosses(words.text(1)))
+    Statement pairs = db.prepare("SELECT word, english FROM gloss ORDER BY word, english");
+    while (pairs.step()) {
+        const std::string word = normalise(pairs.text(0));
+        std::vector<std::string>& known = glosses[word];
+        for (std::string& gloss : goodsGlosses(pairs.text(1))) {
+            words[comparedForm(parseKeyword(gloss))].push_back(word);
             known.push_back(std::move(gloss));
+        }
     }
 }
 

@@ -13,6 +13,9 @@
 
 namespace tarvelo::server {
 
+// The tokens of a keyword joined by spaces: "Soybeans" -> "soybean".
+std::string comparedForm(const Keyword& keyword);
+
 struct Lexicon {
     // Reads the tables reference, hs, hs_name and gloss.
     explicit Lexicon(Connection& db);
@@ -23,6 +26,9 @@ struct Lexicon {
     std::vector<std::string> hsCodes;
     // Normalised Chinese word -> its English glosses.
     std::unordered_map<std::string, std::vector<std::string>> glosses;
+    // The other way: an English gloss in its compared form (see
+    // comparedForm) -> the Chinese words it glosses.
+    std::unordered_map<std::string, std::vector<std::string>> words;
 };
 
 } // namespace tarvelo::server

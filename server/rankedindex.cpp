@@ -8,6 +8,7 @@ namespace {
 
 enum Rank : std::uint8_t {
     exactTerm,
+    translatedTerm,
     wholeInName,
     termContaining,
     inName,
@@ -94,12 +95,24 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
         known.push_back(t.word && (text_.knows(t.text) || (coded && (lexicon.references.knows(t.text) ||
                                                                       lexicon.hs.knows(t.text)))));
     bool referenced = false;
+    bool exact = false;
     if (coded) {
         for (const TextIndex::Match& m : lexicon.references.find(keyword, known)) {
             if (m.name == Fit::none)
                 continue;
             referenced = true;
+            exact = exact || m.name == Fit::equal;
             markRun(referenceRuns_[m.position], m.name == Fit::equal ? exactTerm : termContaining);
+        }
+    }
+    // A Latin keyword no reference equals: the Chinese words the dictionary
+    // glosses with it, where a reference equals them.
+    if (coded && !exact && !keyword.hasIdeographs()) {
+        if (const auto glossing = lexicon.words.find(comparedForm(keyword)); glossing != lexicon.words.end()) {
+            for (const std::string& word : glossing->second)
+                for (const TextIndex::Match& m : lexicon.references.find(parseKeyword(word)))
+                    if (m.name == Fit::equal)
+                        markRun(referenceRuns_[m.position], translatedTerm);
         }
     }
     for (const TextIndex::Match& m : text_.find(keyword, known)) {
@@ -118,6 +131,8 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
                 const Keyword english = parseKeyword(gloss);
                 for (const TextIndex::Match& m : text_.find(english))
                     mark(m.position, byDictionary);
+                if (!coded)
+                    continue;
                 for (const TextIndex::Match& m : lexicon.references.find(english))
                     if (m.name >= Fit::whole)
                         markRun(referenceRuns_[m.position], byDictionary);

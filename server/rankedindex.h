@@ -3,6 +3,9 @@
 // whose code starts with it, shortest code first, then in code order. A word
 // keyword ranks an entry by the best of:
 //   exactTerm      a search reference equal to the keyword points to it
+//   translatedTerm an English keyword no reference equals: a reference equal
+//                  to a Chinese word the dictionary glosses with the keyword
+//                  points to it ("beef" -> 牛肉)
 //   wholeInName    its name (Chinese, or for a code the English description
 //                  as its English name) holds the keyword as whole words or
 //                  a whole phrase

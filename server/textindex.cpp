@@ -70,7 +70,13 @@ void TextIndex::index(const Text& text, std::uint32_t position)
 {
     for (const Token& token : text.tokens) {
         if (token.word) {
-            addPosting(words_[token.text], position);
+            const auto [it, added] = words_.try_emplace(token.text);
+            addPosting(it->second, position);
+            if (added) {
+                if (wordsByLength_.size() <= it->first.size())
+                    wordsByLength_.resize(it->first.size() + 1);
+                wordsByLength_[it->first.size()].push_back(&it->first);
+            }
             continue;
         }
         const std::vector<char32_t> symbols = decode(token.text);
@@ -86,12 +92,38 @@ TextIndex::Forms TextIndex::forms(const Token& token, bool knownElsewhere) const
     if (knownElsewhere || words_.contains(word) || token.typed < fuzzyLength)
         return {word};
     Forms near;
-    for (const auto& [known, posting] : words_)
-        if (oneEditApart(word, known))
-            near.push_back(known);
+    for (size_t length = word.size() - 1; length <= word.size() + 1 && length < wordsByLength_.size(); ++length)
+        for (const std::string* known : wordsByLength_[length])
+            if (oneEditApart(word, *known))
+                near.push_back(*known);
     std::sort(near.begin(), near.end());
     return near;
 }
+
+namespace {
+
+// Whether run holds phrase as a whole: from the run's start or after 及
+// ("and") or 或 ("or"), to its end or up to one of them, as in 小麦及混合麦.
+bool wholePhrase(std::string_view run, std::string_view phrase)
+{
+    static constexpr std::string_view joiners[] = {"及", "或"};
+    const auto joinerAt = [&](size_t pos) {
+        return std::any_of(std::begin(joiners), std::end(joiners),
+                           [&](std::string_view j) { return run.substr(pos, j.size()) == j; });
+    };
+    const auto joinerBefore = [&](size_t pos) {
+        return std::any_of(std::begin(joiners), std::end(joiners),
+                           [&](std::string_view j) { return pos >= j.size() && run.substr(pos - j.size(), j.size()) == j; });
+    };
+    for (size_t at = run.find(phrase); at != std::string_view::npos; at = run.find(phrase, at + 1)) {
+        const size_t end = at + phrase.size();
+        if ((at == 0 || joinerBefore(at)) && (end == run.size() || joinerAt(end)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 Fit TextIndex::fit(const Text& text, const std::vector<Token>& tokens, const std::vector<Forms>& forms)
 {
@@ -99,7 +131,7 @@ Fit TextIndex::fit(const Text& text, const std::vector<Token>& tokens, const std
         if (t.word != tokens[k].word)
             return false;
         if (!t.word)
-            return t.text == tokens[k].text;
+            return wholePhrase(t.text, tokens[k].text);
         return std::find(forms[k].begin(), forms[k].end(), t.text) != forms[k].end();
     };
     for (size_t k = 0; k < tokens.size(); ++k) {
@@ -113,8 +145,13 @@ Fit TextIndex::fit(const Text& text, const std::vector<Token>& tokens, const std
         size_t k = 0;
         while (k < tokens.size() && same(text.tokens[i + k], k))
             ++k;
-        if (k == tokens.size())
-            return text.tokens.size() == tokens.size() ? Fit::equal : Fit::whole;
+        if (k < tokens.size())
+            continue;
+        const bool equal = text.tokens.size() == tokens.size() &&
+                           std::equal(tokens.begin(), tokens.end(), text.tokens.begin(), [](const Token& q, const Token& t) {
+                               return q.word || q.text == t.text;
+                           });
+        return equal ? Fit::equal : Fit::whole;
     }
     return Fit::contains;
 }

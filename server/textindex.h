@@ -20,7 +20,8 @@ namespace tarvelo::server {
 enum class Fit : std::uint8_t {
     none,
     contains, // every token somewhere
-    whole,    // the tokens in a row: whole words, whole runs of ideographs
+    whole,    // the tokens in a row: whole words, whole runs of ideographs (or
+              // whole phrases of a run joined by 及 or 或)
     equal,    // whole, and nothing else in the text
 };
 
@@ -64,6 +65,7 @@ private:
 
     std::vector<Entry> entries_;
     std::unordered_map<std::string, Posting> words_;
+    std::vector<std::vector<const std::string*>> wordsByLength_; // keys of words_ by byte length
     std::array<std::unordered_map<std::uint64_t, Posting>, 3> grams_; // by length - 1
 };
 

@@ -92,7 +92,7 @@ protected:
                                  "40,橡胶及其制品,tw\n4011,新的充气橡胶轮胎,tw\n401110,机动小客车用,tw\n"
                                  "84,机器、机械器具,tw\n8471,自动数据处理机及其部件,tw\n"
                                  "847130,重量不超过10公斤的便携式自动数据处理机,tw\n847190,其他,tw\n"
-                                 "85,电机、电气设备,tw\n8507,蓄电池,tw\n850760,锂离子蓄电池,tw\n"
+                                 "85,电机、电气设备,tw\n8507,蓄电池及其隔板,tw\n850760,锂离子蓄电池,tw\n"
                                  "87,车辆及其零件,tw\n8703,主要用于载人的机动车辆,tw\n870380,其他,ours\n",
                                  "names"),
                         CsvTable("section,name,source\nXVI,机器,tw\n", "sections"));
@@ -109,7 +109,8 @@ protected:
                                     "车胎,4011\n",
                                     "references"),
                            false);
-            loadGlosses(db, CsvTable("simplified,english\n蓄能器,accumulator; see also 电池\n", "glosses"));
+            loadGlosses(db, CsvTable("simplified,english\n蓄能器,accumulator; see also 电池\n手提电脑,laptop\n电动汽车,electric car\n",
+                                     "glosses"));
             loadArticles(db, CsvTable("id,title,updated,source,body\n"
                                       "1,关于调整汽车进口关税的公告,2024-01-01T09:00:00+08:00,海关,正文\n"
                                       "2,汽车,2023-01-01T09:00:00+08:00,海关,正文\n"
@@ -160,15 +161,21 @@ TEST_F(Ranking, OneRuleForEveryKindOfKeyword)
         // Exact term before the terms containing the keyword; lines before
         // their heading.
         {"汽车", {"870380", "87038000", "8703"}},
-        // Names before descriptions before the names of parent headings; a
-        // subheading named only 其他 is found through its heading.
-        {"自动数据处理机", {"847130", "8471", "84713000", "847190"}},
+        // A whole phrase before a name holding it before the names of parent
+        // headings; a subheading named only 其他 is found through its heading.
+        {"自动数据处理机", {"8471", "847130", "84713000", "847190"}},
         // Whole words: car never matches carbon; cars is car.
         {"car", {"401110", "40111000", "8703", "870380", "87038000"}},
         // One edit on a word of five letters, when no text knows it.
         {"tyers", {"401110", "40111000", "4011"}},
+        // A whole phrase of a name, up to 及 ("and"), before names merely
+        // holding it.
+        {"蓄电池", {"8507", "850760", "85076000"}},
         // A Chinese word no reference knows reaches the English names.
         {"蓄能器", {"850760", "85076000", "8507"}},
+        {"手提电脑", {"847130", "84713000"}}, // through the reference laptop
+        // An English keyword no reference equals reaches a Chinese reference.
+        {"electric cars", {"870380", "87038000"}},
         {"carbonara", {}},
     };
     for (const auto& [keyword, expected] : commodity)
@@ -186,6 +193,8 @@ TEST_F(Ranking, ArticlesBestMatchFirstThenNewest)
     for (const Article* a : search->articles().find(parseKeyword("汽車"), 200))
         ids.push_back(a->id);
     EXPECT_EQ(ids, (std::vector<std::int64_t>{2, 3, 1, 4}));
+    // Articles have no codes: a dictionary word leads to no reference there.
+    EXPECT_TRUE(search->articles().find(parseKeyword("手提电脑"), 200).empty());
 }
 
 TEST_F(Ranking, EmptyOrPunctuationOnlyKeywordsFindNothing)
@@ -200,7 +209,7 @@ TEST_F(Ranking, ChineseNamesShownForHsCodes)
 {
     const auto found = search->commodity().find(parseKeyword("8507"), 200);
     ASSERT_EQ(found.size(), 3u);
-    EXPECT_EQ(found[0]->name, "蓄电池");
+    EXPECT_EQ(found[0]->name, "蓄电池及其隔板");
     EXPECT_EQ(found[1]->name, "锂离子蓄电池");
 }
 

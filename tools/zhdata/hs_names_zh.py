@@ -71,7 +71,7 @@ def half_width(text):
                     '﹝': '〔', '﹞': '〕', '︰': '：'}.get(ch, ch))
     text = ''.join(out)
     # A hyphen or comma between Latin letters or digits belongs to a chemical name or a number.
-    text = text.replace('－', '-')  # only the leading marks are layout; inside, a hyphen
+    text = text.replace('－', '-').replace('─', '-')  # only the leading marks are layout; inside, a hyphen
     text = re.sub(r'(?<=[0-9A-Za-z])，(?=[0-9A-Za-z])', ',', text)
     return text
 
@@ -90,9 +90,21 @@ def load_terms():
         return [(row['converted'], row['mainland']) for row in csv.DictReader(f)]
 
 
+def dotted(numbers, width):
+    """0304 -> 03.04, 847141 -> 8471.41: how mainland texts write headings and subheadings."""
+    return re.sub(r'\d{%d}' % width, lambda m: m.group()[:4 if width == 6 else 2] + '.' +
+                  m.group()[4 if width == 6 else 2:], numbers)
+
+
 def mainland(text, terms):
     for converted, replacement in terms:
         text = text.replace(converted, replacement)
+    # Taiwan's 第0304節 / 第030291至030299目 are the mainland's 税目03.04 / 子目0302.91至0302.99.
+    text = re.sub(r'第([\d,，、及或至]+)节', lambda m: '税目' + dotted(m.group(1), 4), text)
+    text = re.sub(r'第([\d.,，、及或至]+)(?:等)?目', lambda m: '子目' + dotted(m.group(1), 6), text)
+    # Classical 之 as a possessive reads as 的; fixed words keep it.
+    text = text.replace('之用', '用')
+    text = re.sub(r'(?<=[\u4e00-\u9fff）」%⁶\d])之(?![间内前下]|一(?!部)|后(?!视)|外(?![皮科壳])|上(?!者)|中(?![间央]))', '的', text)
     return text
 
 
