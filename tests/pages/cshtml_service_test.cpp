@@ -55,7 +55,11 @@ TEST_F(Renderers, TariffAsksForTheKeywordAndTablesTheAnswer)
     serve(soapAnswer("Tariff", record({{"ArticleID", "1"}, {"HS_code", "0101"}, {"Product_name", "马"}})));
     cshtml page(fakes.seams);
     const std::string fragment = page.Tariff("马");
-    EXPECT_NE(requestBody().find("<Tariff xmlns=\"http://127.0.0.1:8936/\"><keyword>马</keyword>"), std::string::npos);
+    // The namespace comes from the build's endpoint (the envelope tests check it).
+    const std::string body = requestBody();
+    const size_t call = body.find("<Tariff xmlns=\"http://");
+    ASSERT_NE(call, std::string::npos);
+    EXPECT_NE(body.find("/\"><keyword>马</keyword>", call), std::string::npos);
     EXPECT_NE(fragment.find("<td height='22' align='left'>0101</td><td align='left'>马</td>"), std::string::npos);
     EXPECT_TRUE(fragment.ends_with("</tr></table>"));
     EXPECT_TRUE(shown().empty());

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
+#include <string>
 
 using namespace tarvelo;
 using testkit::LoopbackServer;
@@ -155,4 +157,64 @@ TEST_F(Exchange, ReadxmlShowsTheFirstTitleOnly)
     api.readxml("not xml <<");
     api.readxml("");
     EXPECT_EQ(fakes.messageBox.shown.size(), 2u);
+}
+
+namespace {
+
+ScriptedAnswer redirectTo(int status, const std::string& location)
+{
+    ScriptedAnswer answer;
+    answer.raw = "HTTP/1.1 " + std::to_string(status) + " Moved\r\nLocation: " + location +
+                 "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+    return answer;
+}
+
+} // namespace
+
+TEST_F(Exchange, AServiceMovedWithinItsHostIsFollowedWithTheSameRequest)
+{
+    for (const int status : {301, 302, 303, 307, 308}) {
+        LoopbackServer server([&](const testkit::CapturedRequest& r) {
+            if (r.target == "/Service.asmx")
+                return redirectTo(status, "/moved/Service.asmx");
+            if (r.target == "/moved/Service.asmx")
+                return redirectTo(status, "http://127.0.0.1:" + std::to_string(server.port()) + "/new/Service.asmx");
+            return ScriptedAnswer::ok("<found/>");
+        });
+        EXPECT_EQ(post(server, "<ask/>"), "<found/>") << status;
+        const auto requests = server.requests();
+        ASSERT_EQ(requests.size(), 3u) << status;
+        EXPECT_EQ(requests[2].target, "/new/Service.asmx");
+        for (const auto& r : requests) {
+            EXPECT_EQ(r.method, "POST") << status;
+            EXPECT_EQ(r.body, "<ask/>") << status;
+        }
+    }
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+}
+
+TEST_F(Exchange, RedirectsToAnotherPlaceOrWithoutEndAreAFailedExchange)
+{
+    LoopbackServer elsewhere([](const auto&) { return ScriptedAnswer::ok("<other/>"); });
+    const std::string otherPort = "http://127.0.0.1:" + std::to_string(elsewhere.port()) + "/Service.asmx";
+    const struct {
+        const char* what;
+        std::function<std::string(int port)> location;
+        size_t requests;
+    } cases[] = {
+        {"another port", [&](int) { return otherPort; }, 1},
+        {"another host", [](int port) { return "http://localhost:" + std::to_string(port) + "/Service.asmx"; }, 1},
+        {"another scheme", [](int port) { return "https://127.0.0.1:" + std::to_string(port) + "/Service.asmx"; }, 1},
+        {"a file", [](int) { return std::string("file:///etc/passwd"); }, 1},
+        {"itself, without end", [](int port) { return "http://127.0.0.1:" + std::to_string(port) + "/Service.asmx"; }, 4},
+    };
+    for (const auto& c : cases) {
+        fakes.messageBox.shown.clear();
+        fakes.messageBox.answerNext(Choice::Cancel);
+        LoopbackServer server([&](const auto&) { return redirectTo(307, c.location(server.port())); });
+        EXPECT_EQ(post(server, "<x/>"), "---") << c.what;
+        EXPECT_EQ(server.requestCount(), c.requests) << c.what;
+        EXPECT_EQ(fakes.messageBox.shown.size(), 1u) << c.what;
+    }
+    EXPECT_EQ(elsewhere.requestCount(), 0u);
 }
