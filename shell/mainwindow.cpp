@@ -151,6 +151,14 @@ void MainWindow::qh(int16_t& index)
     image4n();
 }
 
+void MainWindow::searchFor(int16_t index, const QString& text)
+{
+    hub_.setCurrentCategory(index);
+    qh(index);
+    Text1->setText(text);
+    ucsearch1->rukong();
+}
+
 void MainWindow::qhno()
 {
     uctop1->qhno();

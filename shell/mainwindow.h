@@ -59,6 +59,8 @@ public:
 
     // Shows tab index as selected and places the home button.
     void qh(int16_t& index);
+    // Switches to category index and searches text as if typed into the box.
+    void searchFor(int16_t index, const QString& text);
 
     platform::WebBrowser& browserControl() const { return *WebBrowser1_; }
     SearchBox& searchBox() const { return *Text1; }

@@ -1,5 +1,9 @@
 #include "program.h"
 
+#include "chrome/ucsearch.h"
+#include "lookuprequest.h"
+#include "mainwindow.h"
+
 namespace tarvelo {
 
 Program::Program(platform::MessageBox& messageBox, platform::ProcessExit& processExit, platform::Clock& clock,
@@ -12,6 +16,19 @@ Program::Program(platform::MessageBox& messageBox, platform::ProcessExit& proces
     QObject::connect(&hub_, &Hub::openMainWindow, &main_, &mainn::open);
     QObject::connect(&hub_, &Hub::unloadMainWindow, &main_, &mainn::Unload);
     QObject::connect(&hub_, &Hub::aboutRequested, &main_, [this] { showAbout(); });
+}
+
+void Program::lookUp(const QStringList& arguments)
+{
+    const std::optional<LookupRequest> request = parseLookup(arguments).request;
+    if (!request)
+        return;
+    main_.Show();
+    const QString text = request->fromSelection ? selectedText() : request->text;
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || placeholders::isPlaceholder(trimmed))
+        return;
+    main_.window()->searchFor(request->category.value_or(hub_.currentCategory()), text);
 }
 
 Program::~Program()

@@ -6,6 +6,7 @@
 #include "platform/seams.h"
 
 #include <QPointer>
+#include <QStringList>
 
 namespace tarvelo {
 
@@ -19,6 +20,10 @@ public:
 
     // Creates and shows the main window, which brings up the hub and tray.
     void start() { main_.start(); }
+    // Runs the search the arguments ask for (see LookupRequest), in its
+    // category's tab as a typed search runs; a selection of nothing, or of a
+    // placeholder, only brings the window forward.
+    void lookUp(const QStringList& arguments);
 
     platform::Seams& seams() { return seams_; }
     Hub& hub() { return hub_; }

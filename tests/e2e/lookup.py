@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Command-line searches with real processes: tarvelo --search and
+--search-selection, started cold and handed to a running program.
+
+The program's endpoint is built in (127.0.0.1:8936), so the script runs in a
+network namespace of its own (ctest starts it under `unshare --net`), where it
+brings loopback up and starts tarvelo-service on that port without touching
+the machine's. The program runs offscreen with its own runtime and data
+folders. What happened is read from the service's request log (which
+operation arrived), the program's page files and its search history (the
+keyword exactly as given). Every process started here is stopped by its id.
+"""
+import argparse
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+
+def wait_for(what, test, seconds=30.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if test():
+            return
+        time.sleep(0.1)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--service", required=True)
+    args = parser.parse_args()
+
+    subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+    work = tempfile.mkdtemp(prefix="tarvelo-lookup-")
+    runtime = os.path.join(work, "run")
+    os.mkdir(runtime, 0o700)
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=runtime,
+               XDG_DATA_HOME=os.path.join(work, "data"), QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox")
+    history_file = os.path.join(work, "data", "Tarvelo", "history.json")
+    cache = os.path.join(os.path.dirname(os.path.abspath(args.program)), "customscache")
+    log_path = os.path.join(work, "service.log")
+    started = []
+
+    def operations():
+        with open(log_path, encoding="utf-8", errors="replace") as log:
+            return [line.split()[4] for line in log if " POST " in line]
+
+    def history(category):
+        try:
+            with open(history_file, encoding="utf-8") as f:
+                return json.load(f).get(str(category), [])
+        except (OSError, ValueError):
+            return []
+
+    def read_page(name):
+        try:
+            with open(os.path.join(cache, name), encoding="gbk") as page:
+                return page.read()
+        except OSError:
+            return ""
+
+    def second_start(*extra):
+        result = subprocess.run([args.program, *extra], env=env, timeout=30, capture_output=True, text=True)
+        assert result.returncode == 0, "second start ended with %d: %s" % (result.returncode, result.stderr)
+
+    try:
+        with open(log_path, "w") as log:
+            service = subprocess.Popen([args.service, "--listen", "127.0.0.1:8936", "--db",
+                                        os.path.join(work, "service.db")], stdout=subprocess.PIPE, stderr=log)
+        started.append(service)
+        assert service.stdout.readline().startswith(b"listening on"), "the service did not start"
+
+        # Cold start with a search: home page first, then the search.
+        program = subprocess.Popen([args.program, "--search", "8471", "--category", "export"], env=env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        started.append(program)
+        wait_for("the search of the cold start", lambda: "Export" in operations(), 60)
+        assert operations()[:2] == ["mdefaut", "Export"], operations()
+        assert history(3) == ["8471"]
+
+        # Handed to the running program: the page of the tariff tab is written.
+        second_start("--search", "热轧", "--category", "tariff")
+        wait_for("the handed-over tariff search", lambda: "Tariff" in operations())
+        wait_for("the tariff page", lambda: "72083600" in read_page("Tariff20110101.html"))
+
+        # Nothing selected: the window comes forward, nothing is searched.
+        before = len(operations())
+        second_start("--search-selection", "--category", "commodity")
+        time.sleep(1.5)
+        assert len(operations()) == before, operations()
+
+        # Keywords pass through unchanged, without a shell; the current tab when no category is given.
+        odd = '钢 "卷" & <b> $HOME `x`'
+        second_start("--search", odd)
+        wait_for("the keyword in the history", lambda: history(2)[:1] == [odd])
+        assert program.poll() is None, "the running program ended"
+        print("lookup hand-over: all checks passed")
+        return 0
+    finally:
+        for process in reversed(started):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
