@@ -8,10 +8,8 @@
 
 namespace tarvelo::server {
 
-inline constexpr std::string_view tariffColumns =
-    "id, code, name, mfn, general, consumption, vat, unit, supervision, description";
-// The lines with the rates in force on the day bound to ?1 (2026-01-01), as
-// tariffColumns; a line whose every schedule starts later is left out.
+// The lines with the rates in force on the day bound to ?1 (2026-01-01), in the
+// column order tariffRow reads; a line whose every schedule starts later is left out.
 inline constexpr std::string_view tariffInForce =
     "SELECT t.id, t.code, s.name, s.mfn, s.general, s.consumption, s.vat, s.unit, s.supervision, t.description "
     "FROM tariff t JOIN tariff_schedule s ON s.code = t.code AND s.effective = "

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QMenu>
 #include <QContextMenuEvent>
+#include <QAbstractItemView>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -96,6 +98,24 @@ TEST_F(HistoryInTheBox, LookupsAreOfferedInTheirOwnCategoryOnly)
     hub.setCurrentCategory(1);
     hub.GetText1(1);
     EXPECT_EQ(view.box.completions(), QStringList{QStringLiteral("horse")});
+}
+
+// The completion list must not swallow the Enter that starts the search.
+TEST_F(HistoryInTheBox, EnterSearchesWhileCompletionsAreOffered)
+{
+    hub.setCurrentCategory(2);
+    hub.Tariff(QStringLiteral("steel plate"));
+    view.box.setText(QString());
+    view.box.show();
+    view.box.activateWindow();
+    view.box.setFocus();
+    QSignalSpy entered(&view.box, &SearchBox::enterPressed);
+    QTest::keyClicks(&view.box, QStringLiteral("ste"));
+    ASSERT_TRUE(view.box.completer()->popup()->isVisible());
+    QTest::keyClick(view.box.completer()->popup(), Qt::Key_Return);
+    EXPECT_EQ(entered.count(), 1);
+    EXPECT_EQ(view.box.text(), QStringLiteral("ste"));
+
 }
 
 TEST_F(HistoryInTheBox, TheContextMenuClearsTheHistory)
