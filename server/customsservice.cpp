@@ -126,6 +126,7 @@ struct CustomsService::Impl {
     std::string siteBase(const httplib::Request& req) const;
     void detailRoutes();
     httplib::Server::HandlerResponse error(const httplib::Request& req, httplib::Response& res);
+    std::string tooLargeFault() const;
 
     ServiceSettings settings;
     CataloguePool catalogues;
@@ -212,8 +213,27 @@ std::string CustomsService::Impl::siteBase(const httplib::Request& req) const
 
 void CustomsService::Impl::routes()
 {
-    http.Post("/Service.asmx", [this](const httplib::Request& req, httplib::Response& res) {
-        SoapEndpoint::Reply answer = soap.handle(req.body, siteBase(req));
+    // The body is read here rather than by httplib: httplib's length cap only
+    // applies to bodies sent with Content-Length, and a chunked body would
+    // otherwise be read whole, however large.
+    http.Post("/Service.asmx", [this](const httplib::Request& req, httplib::Response& res,
+                                      const httplib::ContentReader& content) {
+        std::string body;
+        bool tooLarge = false;
+        const bool read = content([&](const char* data, size_t length) {
+            tooLarge = body.size() + length > settings.maxBody;
+            if (!tooLarge)
+                body.append(data, length);
+            return !tooLarge;
+        });
+        if (tooLarge || res.status == 413) {
+            // What is left of the body is never read: the connection ends with this answer.
+            res.set_header("Connection", "close");
+            return reply(res, 413, tooLargeFault(), xmlContentType);
+        }
+        if (!read)
+            return reply(res, 400, faultAnswer("soap:Client", "the request body could not be read"), xmlContentType);
+        SoapEndpoint::Reply answer = soap.handle(body, siteBase(req));
         note.operation = answer.operation;
         reply(res, answer.status, std::move(answer.body), xmlContentType);
     });
@@ -277,15 +297,17 @@ void CustomsService::Impl::detailRoutes()
     });
 }
 
+std::string CustomsService::Impl::tooLargeFault() const
+{
+    return faultAnswer("soap:Client", "the request body is larger than " + std::to_string(settings.maxBody) + " bytes");
+}
+
 httplib::Server::HandlerResponse CustomsService::Impl::error(const httplib::Request& req, httplib::Response& res)
 {
     if (!res.body.empty())
         return httplib::Server::HandlerResponse::Unhandled;
     if (res.status == 413)
-        reply(res, 413,
-              faultAnswer("soap:Client",
-                          "the request body is larger than " + std::to_string(settings.maxBody) + " bytes"),
-              xmlContentType);
+        reply(res, 413, tooLargeFault(), xmlContentType);
     else if (req.method == "POST")
         reply(res, res.status, faultAnswer("soap:Client", "no SOAP endpoint at " + req.path), xmlContentType);
     else

@@ -196,6 +196,8 @@ const Row rows[] = {
     {"TwoMegabyteBody", [] { return post(tariff("<keyword>" + std::string(2'000'000, 'x') + "</keyword>")); }, 413},
     {"ChunkedBody", [] { return chunked(tariff("<keyword>钢</keyword>"), 7); }, 200},
     {"ChunkedDeepKeyword", [] { return chunked(tariff("<keyword>" + nested(deep) + "</keyword>"), 65536); }, 200},
+    {"ChunkedTwoMegabytes",
+     [] { return chunked(tariff("<keyword>" + std::string(2'000'000, 'x') + "</keyword>"), 65536); }, 413},
     {"HundredKilobyteHeader",
      [] { return post(tariff("<keyword>钢</keyword>"), "X-Padding: " + std::string(100'000, 'p') + "\r\n"); }, 400},
     {"LongRequestLine", [] { return get("/detail/tariff/" + std::string(100'000, '7')); }, 414},
