@@ -2,6 +2,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <vector>
+
 namespace tarvelo {
 
 namespace platform {
@@ -27,6 +29,8 @@ public:
     void open();
     // Drops the window; the program goes on in the tray.
     void Unload();
+    // Minimises a loaded window to the taskbar (the desktop has no tray).
+    void minimize();
 
     // The loaded window, or nullptr.
     MainWindow* window() const;
@@ -37,6 +41,12 @@ private:
     Hub& hub_;
     platform::Seams& seams_;
     QPointer<MainWindow> window_;
+    // The window whose load steps run; a prompt in them runs its own event
+    // loop, in which the user may unload it.
+    QPointer<MainWindow> loading_;
+    // Unloaded windows waiting for their deletion; they go with this object at
+    // the latest, before the browser engine does.
+    std::vector<QPointer<MainWindow>> unloaded_;
 };
 
 } // namespace tarvelo
