@@ -60,6 +60,9 @@ void mainn::Show()
         load();
     if (!window_)
         return;
+    // A window minimised to the taskbar comes back as it was before.
+    if (window_->isMinimized())
+        window_->showNormal();
     window_->show();
     window_->raise();
     window_->activateWindow();

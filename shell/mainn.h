@@ -23,7 +23,8 @@ public:
 
     // The start-up sequence: load, lay out the frame, show centred.
     void start();
-    // Shows the window, loading it first when it is unloaded.
+    // Shows the window, loading it first when it is unloaded (a tray click, a
+    // second start of the program).
     void Show();
     // Shows the window in its normal state (the tray menu's open entry).
     void open();

@@ -273,6 +273,10 @@ TEST_F(WindowTest, WithoutATrayMinimisingGoesToTheTaskbar)
     trayEntry("minrw")->trigger();
     ASSERT_EQ(program.main().window(), first);
     EXPECT_TRUE(window().isMinimized());
+    // A second start of the program brings it back.
+    program.main().Show();
+    EXPECT_FALSE(window().isMinimized());
+    EXPECT_TRUE(window().isVisible());
 }
 
 TEST_F(WindowTest, WithoutATrayClosingAsksToExit)
