@@ -4,6 +4,7 @@
 // resources. Sizes are in pixels.
 
 class QPixmap;
+class QString;
 
 namespace tarvelo::skin {
 
@@ -60,6 +61,10 @@ inline constexpr char icon48[] = ":/icons/tarvelo_48.png";
 inline constexpr char icon128[] = ":/icons/tarvelo_128.png";
 inline constexpr char icon256[] = ":/icons/tarvelo_256.png";
 inline constexpr char aboutLogo[] = ":/icons/about_logo.png";      // 56 x 51, transparent around
+
+// The picture at resource, or its double-size twin NAME@2x.png on a screen
+// scaled above 100 %; either way it covers the same window pixels.
+QPixmap picture(const QString& resource);
 
 // A menu picture with its magenta pixels made transparent.
 QPixmap menuPixmap(const char* resource);

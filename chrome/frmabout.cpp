@@ -75,7 +75,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(skin::aboutLogo));
+    Image1->setPixmap(skin::picture(QString::fromLatin1(skin::aboutLogo)));
     Image1->setScaledContents(true);
     Image1->setGeometry(pixels(place::logo));
 

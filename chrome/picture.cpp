@@ -1,5 +1,6 @@
 #include "picture.h"
 
+#include "assets/skin.h"
 #include "platform/qt/twips.h"
 
 #include <QMouseEvent>
@@ -8,14 +9,15 @@
 namespace tarvelo {
 
 Picture::Picture(QWidget* parent, const QString& resource, bool stretch)
-    : TwipsWidget(parent), pixmap_(resource), stretch_(stretch)
+    : TwipsWidget(parent), pixmap_(skin::picture(resource)), stretch_(stretch)
 {
     setMouseTracking(true);
     setTwipsGeometry(0, 0, pictureWidth(), pictureHeight());
 }
 
-int Picture::pictureWidth() const { return platform::twipsX(pixmap_.width()); }
-int Picture::pictureHeight() const { return platform::twipsY(pixmap_.height()); }
+// In the window's pixels, whichever picture the screen's scale chose.
+int Picture::pictureWidth() const { return platform::twipsX(pixmap_.deviceIndependentSize().width()); }
+int Picture::pictureHeight() const { return platform::twipsY(pixmap_.deviceIndependentSize().height()); }
 
 void Picture::paintEvent(QPaintEvent*)
 {

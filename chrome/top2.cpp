@@ -6,7 +6,7 @@
 #include "assets/skin.h"
 #include "platform/messagebox.h"
 #include "platform/processexit.h"
-#include "shell/hubapi.h"
+#include "platform/qt/hubapi.h"
 
 #include <QColor>
 

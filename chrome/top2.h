@@ -23,6 +23,7 @@ public:
 
     // Visibility of the home button's normal picture, selected picture and caption.
     void image4n(bool fale1, bool fale2, bool fale3);
+    // Part of the control's operations but called by nothing (the right strip's mrefresh is).
     void mrefresh();
     // The confirmation box and the process end used by the close button; until
     // they are set the close button does nothing.

@@ -3,7 +3,7 @@
 #include "mainwindowhost.h"
 #include "picture.h"
 #include "assets/skin.h"
-#include "shell/hubapi.h"
+#include "platform/qt/hubapi.h"
 
 #include <QThread>
 

@@ -4,7 +4,7 @@
 #include "mainwindowhost.h"
 #include "picture.h"
 #include "assets/skin.h"
-#include "shell/hubapi.h"
+#include "platform/qt/hubapi.h"
 
 #include <QColor>
 

@@ -36,11 +36,13 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Not found by the library scan: the X11 platform plugin Qt loads at run time.
-# OpenCC is found by it, and named all the same: its package brings the
-# conversion tables (t2s.json) the service opens at run time.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libopencc1.1")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
+# Not found by the library scan: the X11 platform plugin Qt loads at run time,
+# and Qt's Chinese texts for the standard dialogs. OpenCC is found by it, and
+# named all the same: its package brings the conversion tables (t2s.json) the
+# service opens at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, libopencc1.1")
+# The Wayland platform plugin, for sessions without XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)

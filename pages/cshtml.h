@@ -59,6 +59,7 @@ public:
     std::string Commodity(std::string_view str);
     std::string pe_article(std::string_view str);
 
+    // Part of the page generator's operations but called by nothing; it does nothing.
     void test(std::string_view) const {}
 
 private:

@@ -1,22 +1,18 @@
 #pragma once
-#include "platform/messagebox.h"
-
 #include <QApplication>
+#include <QTranslator>
 
 namespace tarvelo {
 
-// The program's application object. A failure that a command does not report
-// itself (a cache file the system will not let us read, say) ends that
-// command with a message instead of ending the program.
+// The program's application object: its name and version, and Qt's own
+// Chinese texts for the standard dialogs (确定, 取消).
 class Application : public QApplication {
     Q_OBJECT
 public:
     Application(int& argc, char** argv);
-    void setMessageBox(platform::MessageBox& messageBox) { messageBox_ = &messageBox; }
-    bool notify(QObject* receiver, QEvent* event) override;
 
 private:
-    platform::MessageBox* messageBox_ = nullptr;
+    QTranslator qtTexts_;
 };
 
 } // namespace tarvelo

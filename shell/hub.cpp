@@ -18,6 +18,8 @@
 #include <QMenu>
 #include <QUrl>
 
+#include <exception>
+
 namespace tarvelo {
 namespace {
 
@@ -42,9 +44,17 @@ Hub::Hub(platform::Seams& seams, QObject* parent)
     Timer1_.setObjectName(QStringLiteral("Timer1"));
     Timer1_.setInterval(0);
     connect(&Timer1_, &QTimer::timeout, this, &Hub::Timer1_Timer);
+    trayWatch_.setInterval(3000);
+    connect(&trayWatch_, &QTimer::timeout, this, &Hub::watchTray);
 
     connect(trayMenu_.mopen, &QAction::triggered, this, &Hub::openMainWindow);
-    connect(trayMenu_.minrw, &QAction::triggered, this, &Hub::unloadMainWindow);
+    connect(trayMenu_.minrw, &QAction::triggered, this, [this] {
+        // Without a tray nothing could bring an unloaded window back.
+        if (trayShown())
+            emit unloadMainWindow();
+        else
+            emit minimizeMainWindow();
+    });
     connect(trayMenu_.mabout, &QAction::triggered, this, &Hub::aboutRequested);
     connect(trayMenu_.murl, &QAction::triggered, this, [] { openurl(links::makerHome); });
     for (std::size_t i = 0; i < trayMenu_.murlno.size(); ++i)
@@ -65,6 +75,7 @@ void Hub::load()
     loaded_ = true;
     deltubiao();
     addtubiao();
+    trayWatch_.start();
 }
 
 bool Hub::categorySearched(int16_t index) const
@@ -89,7 +100,24 @@ void Hub::SetText1(int16_t index)
         Text1_[slot(index)] = view_->text1();
 }
 
+template <typename Steps>
+void Hub::command(Steps steps)
+{
+    // A failure no step reports itself (a cache file the system will not let
+    // us read, say) ends the command with a message; the program goes on.
+    try {
+        steps();
+    } catch (const std::exception& failure) {
+        seams_.messageBox.show(std::string("操作没有完成：") + failure.what(), "Tarvelo", platform::Buttons::Ok);
+    }
+}
+
 void Hub::mdefaut()
+{
+    command([this] { homePage(); });
+}
+
+void Hub::homePage()
 {
     cshtml page(seams_);
     page.pathn(pagefiles::home);
@@ -106,16 +134,18 @@ void Hub::mdefaut()
 
 void Hub::lookup(QueryCategory category, std::string_view file, Content content, const QString& str)
 {
-    if (history_)
-        history_->add(static_cast<int16_t>(category), str);
-    cshtml page(seams_);
-    page.pathn(file);
-    std::string body = page.htmlhead();
-    body += (page.*content)(str.toStdString());
-    body += page.htmlfoor();
-    page.bodystr(std::move(body));
-    page.createhtml();
-    show(page.pathn());
+    command([&] {
+        if (history_)
+            history_->add(static_cast<int16_t>(category), str);
+        cshtml page(seams_);
+        page.pathn(file);
+        std::string body = page.htmlhead();
+        body += (page.*content)(str.toStdString());
+        body += page.htmlfoor();
+        page.bodystr(std::move(body));
+        page.createhtml();
+        show(page.pathn());
+    });
 }
 
 void Hub::Tariff(const QString& str) { lookup(QueryCategory::Tariff, pagefiles::tariff, &cshtml::Tariff, str); }
@@ -134,9 +164,11 @@ void Hub::mainqh(int16_t index)
     static constexpr std::array<std::string_view, 4> searched = {
         pagefiles::peArticle, pagefiles::commodity, pagefiles::tariff, pagefiles::exportRebate};
     const std::size_t i = slot(index);
-    cshtml page(seams_);
-    page.pathn(categorySearched_[i] >= 1 ? searched[i] : pagefiles::home);
-    show(page.pathn());
+    command([&] {
+        cshtml page(seams_);
+        page.pathn(categorySearched_[i] >= 1 ? searched[i] : pagefiles::home);
+        show(page.pathn());
+    });
 }
 
 void Hub::show(const std::string& path)
@@ -165,12 +197,29 @@ void Hub::Timer1_Timer()
 void Hub::mmaopao()
 {
     if (bubbleCycle_)
-        bubbleCycle_();
+        command(bubbleCycle_);
+}
+
+bool Hub::trayShown() const
+{
+    return tray_ && tray_->isVisible();
+}
+
+void Hub::watchTray()
+{
+    const bool available = trayAvailable_();
+    if (available == trayShown())
+        return;
+    if (available)
+        addtubiao();
+    else
+        deltubiao();
+    emit trayShownChanged(trayShown());
 }
 
 void Hub::addtubiao()
 {
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
+    if (!trayAvailable_())
         return;
     if (!tray_) {
         tray_ = new QSystemTrayIcon(QIcon(QString::fromLatin1(skin::icon16)), this);

@@ -1,6 +1,6 @@
 #pragma once
 #include "bubble/bubblehost.h"
-#include "hubapi.h"
+#include "platform/qt/hubapi.h"
 #include "platform/hubcontrol.h"
 #include "traymenu.h"
 
@@ -40,8 +40,17 @@ public:
     SearchHistory* history() const { return history_; }
 
     // First use by the main window's load: clears any old tray icon and adds
-    // ours. Later calls do nothing.
+    // ours, then keeps watching for a tray. Later calls do nothing.
     void load();
+
+    // Whether the desktop offers a tray now: the system's answer unless a
+    // test gives another.
+    void setTrayProbe(std::function<bool()> probe) { trayAvailable_ = std::move(probe); }
+    bool trayAvailable() const { return trayAvailable_(); }
+    // Whether our icon is in the tray. Without it the window stays reachable:
+    // it minimises to the taskbar and offers the tray menu itself.
+    bool trayShown() const;
+    QTimer& trayWatch() { return trayWatch_; }
 
     // HubApi
     int16_t currentCategory() const override { return currentCategory_; }
@@ -78,14 +87,23 @@ signals:
     void openMainWindow();
     // minrw: unload the main window; the program stays in the tray.
     void unloadMainWindow();
+    // minrw without a tray: minimise the main window to the taskbar.
+    void minimizeMainWindow();
+    // A tray appeared or went, and our icon with it.
+    void trayShownChanged(bool shown);
     // mabout: show the about box.
     void aboutRequested();
 
 private:
     using Content = std::string (cshtml::*)(std::string_view);
+    // Runs the steps of a command the user or the timer started.
+    template <typename Steps>
+    void command(Steps steps);
+    void homePage();
     void lookup(QueryCategory category, std::string_view file, Content content, const QString& str);
     void show(const std::string& path);
     void addtubiao();
+    void watchTray();
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
     void Timer1_Timer();
     static void openurl(const QString& url);
@@ -105,6 +123,9 @@ private:
     QString tip_;
     TrayMenu trayMenu_;
     QSystemTrayIcon* tray_ = nullptr;
+    std::function<bool()> trayAvailable_ = &QSystemTrayIcon::isSystemTrayAvailable;
+    // A desktop may start its tray after us, or end it.
+    QTimer trayWatch_;
 };
 
 } // namespace tarvelo

@@ -1,6 +1,6 @@
 #include "lookuprequest.h"
 
-#include "hubapi.h"
+#include "platform/qt/hubapi.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -16,6 +16,8 @@ mainn::mainn(Hub& hub, platform::Seams& seams, QObject* parent) : QObject(parent
 mainn::~mainn()
 {
     hub_.setView(nullptr);
+    for (const QPointer<MainWindow>& window : unloaded_)
+        delete window.data();
     delete window_.data();
 }
 
@@ -26,18 +28,30 @@ MainWindow* mainn::window() const
 
 void mainn::load()
 {
-    window_ = new MainWindow(hub_, seams_);
-    connect(window_, &MainWindow::unloadRequested, this, &mainn::Unload);
-    hub_.setView(window_);
-    window_->searchBox().setHistory(hub_.history());
-    window_->Form_Load();
-    const QRect screen = window_->screen()->geometry();
-    window_->move(screen.center() - window_->rect().center());
+    auto* window = new MainWindow(hub_, seams_);
+    window_ = window;
+    connect(window, &MainWindow::unloadRequested, this, &mainn::Unload);
+    hub_.setView(window);
+    window->searchBox().setHistory(hub_.history());
+    const QPointer<MainWindow> outer = loading_;
+    loading_ = window;
+    window->Form_Load();
+    loading_ = outer;
+    if (window_ != window) {
+        // Unloaded while a prompt in its load steps was open: the remaining
+        // steps are skipped, and the window, no longer in use, goes.
+        delete window;
+        return;
+    }
+    const QRect screen = window->screen()->geometry();
+    window->move(screen.center() - window->rect().center());
 }
 
 void mainn::start()
 {
     load();
+    if (!window_)
+        return;
     window_->layoutframe();
     window_->show();
 }
@@ -46,6 +60,11 @@ void mainn::Show()
 {
     if (!window_)
         load();
+    if (!window_)
+        return;
+    // A window minimised to the taskbar comes back as it was before.
+    if (window_->isMinimized())
+        window_->showNormal();
     window_->show();
     window_->raise();
     window_->activateWindow();
@@ -54,7 +73,14 @@ void mainn::Show()
 void mainn::open()
 {
     Show();
-    window_->setWindowState(WindowState::Normal);
+    if (window_)
+        window_->setWindowState(WindowState::Normal);
+}
+
+void mainn::minimize()
+{
+    if (window_)
+        window_->setWindowState(WindowState::Minimized);
 }
 
 void mainn::Unload()
@@ -63,7 +89,12 @@ void mainn::Unload()
         return;
     hub_.setView(nullptr);
     window_->hide();
-    window_->deleteLater();
+    // A window in its load steps is deleted by the load, once they return.
+    if (window_ != loading_) {
+        std::erase_if(unloaded_, [](const QPointer<MainWindow>& w) { return w.isNull(); });
+        unloaded_.push_back(window_);
+        window_->deleteLater();
+    }
     window_ = nullptr;
 }
 

@@ -14,6 +14,8 @@
 #include "version.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScreen>
 #include <QThread>
 
@@ -44,7 +46,8 @@ Control* child(QWidget* parent, const char* name, int left, int top, int width, 
 } // namespace
 
 MainWindow::MainWindow(Hub& hub, platform::Seams& seams)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::Tool), hub_(hub)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | (hub.trayAvailable() ? Qt::Tool : Qt::Widget)),
+      hub_(hub)
 {
     setObjectName(QStringLiteral("mainn"));
     setWindowTitle(QString::fromLatin1(version::title));
@@ -70,6 +73,7 @@ MainWindow::MainWindow(Hub& hub, platform::Seams& seams)
 
     top21->setExitSeams(seams.messageBox, seams.processExit);
     connect(Text1, &SearchBox::enterPressed, ucsearch1, &ucsearch::rukong);
+    connect(&hub_, &Hub::trayShownChanged, this, &MainWindow::followTray);
 
     resize(pixelsX(10425), pixelsY(6105));
 }
@@ -206,7 +210,21 @@ void MainWindow::setWindowState(WindowState state)
 
 void MainWindow::hideWindow()
 {
-    hide();
+    if (hub_.trayShown())
+        hide();
+    else
+        showMinimized();
+}
+
+// The taskbar button goes when the tray takes over, and comes back without it.
+void MainWindow::followTray(bool trayShown)
+{
+    if (windowFlags().testFlag(Qt::Tool) == trayShown)
+        return;
+    const bool shown = isVisible();
+    setWindowFlag(Qt::Tool, trayShown);
+    if (shown)
+        show();
 }
 
 QPoint MainWindow::positionTwips() const
@@ -255,7 +273,21 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    emit unloadRequested();
+    if (hub_.trayShown())
+        emit unloadRequested();
+    else
+        hub_.mexit();
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The title band above the search bar, and the logo in the corner.
+    const bool titleArea = event->pos().y() < ucsearch1->y() || top11->geometry().contains(event->pos());
+    if (hub_.trayShown() || !titleArea) {
+        event->ignore();
+        return;
+    }
+    hub_.menum().popup(event->globalPos());
 }
 
 #ifdef Q_OS_WIN

@@ -29,9 +29,11 @@ class ucsearch;
 class uctop;
 struct FramePieces;
 
-// The loaded main window: borderless, without a taskbar button, its frame
-// drawn by the chrome controls and clipped to a rounded rectangle. It exists
-// from a load to the next unload; mainn makes and drops it.
+// The loaded main window: borderless, its frame drawn by the chrome controls
+// and clipped to a rounded rectangle. With our icon in the tray it has no
+// taskbar button; without one it has, minimises there, offers the tray menu on
+// a right click in its title area and asks before a close ends the program.
+// It exists from a load to the next unload; mainn makes and drops it.
 class MainWindow : public QWidget, public MainWindowHost, public MainView {
     Q_OBJECT
 public:
@@ -57,7 +59,8 @@ public:
     QString text1() const override;
     void setText1(const QString& text) override;
 
-    // Shows tab index as selected and places the home button.
+    // Shows tab index as selected and places the home button. Part of the
+    // window's operations but called by nothing: the tab bar selects its own tabs.
     void qh(int16_t& index);
     // Switches to category index and searches text as if typed into the box.
     void searchFor(int16_t index, const QString& text);
@@ -75,6 +78,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
@@ -87,6 +91,7 @@ private:
     void cornerrgn();
     void maxbounds();
     void layoutweb();
+    void followTray(bool trayShown);
 
     Hub& hub_;
     // Children, back to front.

@@ -15,6 +15,7 @@ Program::Program(platform::MessageBox& messageBox, platform::ProcessExit& proces
     QObject::connect(&hub_, &Hub::showMainWindow, &main_, &mainn::Show);
     QObject::connect(&hub_, &Hub::openMainWindow, &main_, &mainn::open);
     QObject::connect(&hub_, &Hub::unloadMainWindow, &main_, &mainn::Unload);
+    QObject::connect(&hub_, &Hub::minimizeMainWindow, &main_, &mainn::minimize);
     QObject::connect(&hub_, &Hub::aboutRequested, &main_, [this] { showAbout(); });
 }
 

@@ -2,7 +2,7 @@
 
 #include "chrome/caption.h"
 #include "chrome/ucsearch.h"
-#include "hubapi.h"
+#include "platform/qt/hubapi.h"
 #include "searchhistory.h"
 
 #include <QContextMenuEvent>
@@ -93,7 +93,11 @@ void SearchBox::keyPressEvent(QKeyEvent* event)
 void SearchBox::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    if (text().isEmpty())
+    // Another program taking the focus, or the box's own menu, is no leaving
+    // of the box: the user comes back to type into it.
+    const bool leftWithinWindow =
+        event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+    if (leftWithinWindow && text().isEmpty())
         hub_.GetText1(hub_.currentCategory());
 }
 

@@ -14,6 +14,7 @@
 //
 // The endpoint comes from the seams' test override, so this executable works
 // with any build; the program itself has no such switch.
+#include "platform/qt/browserengine.h"
 #include "platform/qt/qtmessagebox.h"
 #include "platform/qt/systemseams.h"
 #include "platform/qt/webbrowser.h"
@@ -75,15 +76,6 @@ qint64 childPid = 0;
 void endWithParent(QProcess& process)
 {
     process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-}
-
-void allowBrowserAsRoot()
-{
-    if (geteuid() != 0)
-        return;
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains("--no-sandbox"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
 }
 
 // Any message box means a failed exchange or an empty answer: the figures
@@ -207,8 +199,7 @@ void summary(const char* what, const std::vector<double>& ms, double goal)
 
 int startChild(const std::string& endpoint, const std::string& folder, int argc, char** argv)
 {
-    allowBrowserAsRoot();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    tarvelo::platform::prepareBrowserEngine();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     FailingMessageBox messageBox;
@@ -322,8 +313,7 @@ int main(int argc, char** argv)
             searchesInAll = std::max(100, std::atoi(argv[i + 1]));
     }
 
-    allowBrowserAsRoot();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    tarvelo::platform::prepareBrowserEngine();
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

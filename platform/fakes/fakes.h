@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ public:
     void answerNext(Choice c) { answers.push_back(c); }
     std::vector<ShownMessage> shown;
     std::deque<Choice> answers;
+    // What the user does elsewhere while a box is open (its own event loop runs).
+    std::function<void()> whileShown;
 };
 
 class FakeProcessExit : public ProcessExit {

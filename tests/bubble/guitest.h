@@ -1,5 +1,7 @@
 #pragma once
 // Running a Qt Test class on a QApplication that also hosts the web engine.
+#include "support/browsertests.h"
+
 #include <QApplication>
 #include <QTest>
 
@@ -22,12 +24,15 @@ inline void muteOffscreenNotices()
 template <class Test>
 int runGuiTest(int argc, char** argv)
 {
-    // The web engine shares its OpenGL contexts; this must precede the application.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    testkit::prepareBrowserTests();
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi);
-    Test test;
-    return QTest::qExec(&test, argc, argv);
+    int result = 0;
+    {
+        Test test;
+        result = QTest::qExec(&test, argc, argv);
+    }
+    return testkit::unlessBrowserViewsRemain(result);
 }
 
 } // namespace tarvelo::bubbletest

@@ -5,7 +5,7 @@
 #include "chrome/ucsearch.h"
 #include "platform/messagebox.h"
 #include "platform/processexit.h"
-#include "shell/hubapi.h"
+#include "platform/qt/hubapi.h"
 
 #include <QPoint>
 #include <QStringList>

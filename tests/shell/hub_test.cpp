@@ -294,16 +294,28 @@ TEST_F(HubTest, TrayMenuItemsInOrder)
 
 TEST_F(HubTest, MenuEntriesAskForTheMainWindowAndTheAboutBox)
 {
-    int open = 0, unload = 0, about = 0;
+    int open = 0, unload = 0, minimize = 0, about = 0;
     QObject::connect(&hub, &Hub::openMainWindow, [&] { ++open; });
     QObject::connect(&hub, &Hub::unloadMainWindow, [&] { ++unload; });
+    QObject::connect(&hub, &Hub::minimizeMainWindow, [&] { ++minimize; });
     QObject::connect(&hub, &Hub::aboutRequested, [&] { ++about; });
+    bool tray = false;
+    hub.setTrayProbe([&] { return tray; });
+    hub.load();
     item(hub, "mopen")->trigger();
-    item(hub, "minrw")->trigger();
+    item(hub, "minrw")->trigger(); // no tray to go to: the taskbar
     item(hub, "mabout")->trigger();
     EXPECT_EQ(open, 1);
-    EXPECT_EQ(unload, 1);
+    EXPECT_EQ(unload, 0);
+    EXPECT_EQ(minimize, 1);
     EXPECT_EQ(about, 1);
+
+    tray = true;
+    hub.trayWatch().setInterval(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hub.trayShown(); }, 5000));
+    item(hub, "minrw")->trigger();
+    EXPECT_EQ(unload, 1);
+    EXPECT_EQ(minimize, 1);
 }
 
 TEST_F(HubTest, TrayTipCarriesMajorMinorAndRevision)
@@ -312,3 +324,20 @@ TEST_F(HubTest, TrayTipCarriesMajorMinorAndRevision)
 }
 
 } // namespace
+
+TEST_F(HubTest, AFailureInsideACommandIsReportedAndTheHubGoesOn)
+{
+    // A link that points at itself: asking for the cached home page's age fails.
+    fs::create_directories(cacheFile("x").parent_path());
+    fs::create_symlink("softdefaut.html", cacheFile("softdefaut.html"));
+    hub.mdefaut();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].caption, "Tarvelo");
+    EXPECT_EQ(fakes.messageBox.shown[0].text.rfind("操作没有完成：", 0), 0u);
+    EXPECT_NE(fakes.messageBox.shown[0].text.find("softdefaut.html"), std::string::npos);
+
+    // Commands that do not fail go on as before.
+    hub.Tariff(QStringLiteral("steel"));
+    EXPECT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(service.count("Tariff"), 1);
+}

@@ -1,17 +1,14 @@
-// The shell tests need a QApplication; they run without a display.
+// The shell tests need the program's application object; they run without a display.
 #include "shell/application.h"
+#include "support/browsertests.h"
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --no-sandbox");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    tarvelo::testkit::prepareBrowserTests();
     tarvelo::Application app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return tarvelo::testkit::unlessBrowserViewsRemain(RUN_ALL_TESTS());
 }

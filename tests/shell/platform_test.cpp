@@ -1,6 +1,7 @@
 #include "platform/qt/desktoplinks.h"
 #include "platform/qt/guardedpage.h"
 #include "platform/qt/qtmessagebox.h"
+#include "platform/qt/windowsystem.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -38,6 +39,30 @@ public:
 public slots:
     void open(const QUrl& url) { opened.append(url); }
 };
+
+TEST(WindowSystem, WaylandSessionsWithXWaylandRunOnX11AndTheUserHasTheLastWord)
+{
+    const struct {
+        const char* what;
+        QStringList variables;
+        QByteArray platform;
+    } cases[] = {
+        {"X11 session", {"DISPLAY=:0", "XDG_SESSION_TYPE=x11"}, ""},
+        {"Wayland with XWayland", {"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:0"}, "xcb"},
+        {"Wayland session type with XWayland", {"XDG_SESSION_TYPE=wayland", "DISPLAY=:1"}, "xcb"},
+        {"Wayland alone", {"WAYLAND_DISPLAY=wayland-0", "XDG_SESSION_TYPE=wayland"}, ""},
+        {"an empty DISPLAY", {"WAYLAND_DISPLAY=wayland-0", "DISPLAY="}, ""},
+        {"the user's choice", {"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:0", "QT_QPA_PLATFORM=wayland"}, ""},
+        {"the tests' choice", {"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:0", "QT_QPA_PLATFORM=offscreen"}, ""},
+        {"no display at all", {}, ""},
+    };
+    for (const auto& c : cases) {
+        QProcessEnvironment environment;
+        for (const QString& variable : c.variables)
+            environment.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
+        EXPECT_EQ(preferredPlatform(environment), c.platform) << c.what;
+    }
+}
 
 TEST(DesktopLinks, OnlyWebAddressesReachTheUsersBrowser)
 {

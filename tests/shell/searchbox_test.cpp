@@ -25,9 +25,9 @@ protected:
         hub.setCurrentCategory(1);
     }
 
-    void leaveBox()
+    void leaveBox(Qt::FocusReason reason = Qt::TabFocusReason)
     {
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QFocusEvent out(QEvent::FocusOut, reason);
         QApplication::sendEvent(&view.box, &out);
     }
 
@@ -89,6 +89,27 @@ TEST_F(SearchBoxTest, LeavingAnUntouchedEmptyBoxBringsBackThePlaceholder)
     view.box.clear();
     leaveBox();
     EXPECT_EQ(view.box.text(), law);
+}
+
+TEST_F(SearchBoxTest, OnlyAFocusChangeInsideTheWindowBringsBackThePlaceholder)
+{
+    const struct {
+        Qt::FocusReason reason;
+        bool placeholderBack;
+    } cases[] = {
+        {Qt::TabFocusReason, true},
+        {Qt::MouseFocusReason, true},
+        {Qt::OtherFocusReason, true},
+        // Switching to another program, say to copy a code from it.
+        {Qt::ActiveWindowFocusReason, false},
+        // The box's own context menu.
+        {Qt::PopupFocusReason, false},
+    };
+    for (const auto& c : cases) {
+        view.box.clear();
+        leaveBox(c.reason);
+        EXPECT_EQ(view.box.text(), c.placeholderBack ? goods : QString()) << "focus reason " << c.reason;
+    }
 }
 
 TEST_F(SearchBoxTest, EachCategoryGetsItsOwnTextBack)

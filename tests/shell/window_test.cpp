@@ -1,3 +1,4 @@
+#include "chrome/picture.h"
 #include "chrome/ucsearch.h"
 #include "fakeservice.h"
 #include "platform/fakes/fakes.h"
@@ -5,9 +6,11 @@
 #include "shell/mainwindow.h"
 #include "shell/program.h"
 #include "shell/searchbox.h"
+#include "support/loopbackserver.h"
 #include "support/tempfolder.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
@@ -16,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 using namespace tarvelo;
 using platform::Choice;
@@ -27,7 +31,11 @@ const QString goods = QStringLiteral("请输入货品名称或税则号列");
 
 class WindowTest : public ::testing::Test {
 protected:
-    WindowTest() { program.seams().endpointOverride = service.endpoint(); }
+    WindowTest()
+    {
+        program.seams().endpointOverride = service.endpoint();
+        program.hub().setTrayProbe([this] { return trayAvailable; });
+    }
 
     MainWindow& window() { return *program.main().window(); }
     fs::path cacheFile(const char* name) const { return folder.path() / "customscache" / name; }
@@ -60,9 +68,24 @@ protected:
         QTest::keyClick(&box, Qt::Key_Return);
     }
 
+    QAction* trayEntry(const char* name) { return program.hub().menum().findChild<QAction*>(QString::fromLatin1(name)); }
+
+    // A right click at pos in the window; true when the tray menu came up.
+    bool rightClickShowsTheMenu(QPoint pos)
+    {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, pos, window().mapToGlobal(pos));
+        QWidget* target = window().childAt(pos);
+        QApplication::sendEvent(target ? target : &window(), &click);
+        const bool shown = program.hub().menum().isVisible();
+        program.hub().menum().hide();
+        return shown;
+    }
+
     testkit::TempFolder folder;
     platform::fakes::FakePlatform fakes{folder.path()};
     testkit::FakeService service;
+    // The desktop's tray, as the hub sees it.
+    bool trayAvailable = true;
     Program program{fakes.messageBox, fakes.processExit, fakes.clock, fakes.programFolder};
 };
 
@@ -102,6 +125,17 @@ TEST_F(WindowTest, InitialSizeAndLayout)
     EXPECT_GT(children.indexOf(static_cast<QObject*>(&window().searchBox())),
               children.indexOf(static_cast<QObject*>(&window().searchBar())));
     EXPECT_EQ(window().searchBox().geometry(), QRect(168, 104, 377, 25));
+}
+
+TEST_F(WindowTest, TheSkinIsDrawnFromPicturesOfTheScreensScale)
+{
+    // Run at 100 %, 150 % and 200 % (QT_SCALE_FACTOR); above 100 % the double pictures serve.
+    program.start();
+    const qreal ratio = qApp->devicePixelRatio() > 1.0 ? 2.0 : 1.0;
+    const QList<Picture*> pictures = window().findChildren<Picture*>();
+    ASSERT_GT(pictures.size(), 10);
+    for (const Picture* picture : pictures)
+        EXPECT_EQ(picture->pixmap().devicePixelRatio(), ratio) << picture->objectName().toStdString();
 }
 
 TEST_F(WindowTest, ASearchInEachCategoryByKeyboard)
@@ -182,6 +216,124 @@ TEST_F(WindowTest, ACloseFromTheSystemUnloadsAndTheProgramGoesOn)
     ASSERT_NE(program.main().window(), nullptr);
     EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(window().windowState(), WindowState::Normal);
+}
+
+TEST_F(WindowTest, AnUnloadedWindowGoesWithTheProgramAtTheLatest)
+{
+    // Its browser page must not outlive the engine, which goes after the program.
+    auto other = std::make_unique<Program>(fakes.messageBox, fakes.processExit, fakes.clock, fakes.programFolder);
+    other->seams().endpointOverride = service.endpoint();
+    other->hub().setTrayProbe([] { return true; });
+    other->start();
+    QPointer<MainWindow> closed = other->main().window();
+    closed->close();
+    ASSERT_EQ(other->main().window(), nullptr);
+    other.reset();
+    EXPECT_TRUE(closed.isNull());
+}
+
+TEST_F(WindowTest, UnloadingFromTheTrayWhileTheStartPromptIsOpenSkipsTheRemainingLoadSteps)
+{
+    program.seams().endpointOverride = testkit::unreachableEndpoint();
+    program.seams().timeouts = {std::chrono::milliseconds(500), std::chrono::milliseconds(500)};
+    QPointer<MainWindow> loading;
+    fakes.messageBox.whileShown = [&] {
+        loading = program.main().window();
+        program.hub().menum().findChild<QAction*>(QStringLiteral("minrw"))->trigger();
+        // The prompt's own event loop would run deferred deletions now.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    fakes.messageBox.answerNext(Choice::Cancel);
+    program.start();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(program.main().window(), nullptr);
+    EXPECT_TRUE(loading.isNull());
+
+    fakes.messageBox.whileShown = nullptr;
+    program.seams().endpointOverride = service.endpoint();
+    program.hub().menum().findChild<QAction*>(QStringLiteral("mopen"))->trigger();
+    ASSERT_NE(program.main().window(), nullptr);
+    EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(WindowTest, WithoutATrayMinimisingGoesToTheTaskbar)
+{
+    trayAvailable = false;
+    program.start();
+    EXPECT_FALSE(program.hub().trayShown());
+    EXPECT_FALSE(window().windowFlags().testFlag(Qt::Tool)); // a taskbar button
+    MainWindow* first = &window();
+
+    // The title bar's minimise button and the menu's 最小化任务栏 alike.
+    window().hideWindow();
+    EXPECT_TRUE(window().isMinimized());
+    EXPECT_TRUE(window().isVisible());
+    program.main().open();
+    EXPECT_FALSE(window().isMinimized());
+    trayEntry("minrw")->trigger();
+    ASSERT_EQ(program.main().window(), first);
+    EXPECT_TRUE(window().isMinimized());
+    // A second start of the program brings it back.
+    program.main().Show();
+    EXPECT_FALSE(window().isMinimized());
+    EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(WindowTest, WithoutATrayClosingAsksToExit)
+{
+    trayAvailable = false;
+    program.start();
+    fakes.messageBox.answerNext(Choice::Cancel);
+    window().close();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].caption, "退出Tarvelo");
+    EXPECT_EQ(fakes.messageBox.shown[0].buttons, platform::Buttons::OkCancel);
+    ASSERT_NE(program.main().window(), nullptr);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(fakes.processExit.calls, 0);
+
+    fakes.messageBox.answerNext(Choice::Ok);
+    window().close();
+    EXPECT_EQ(fakes.processExit.calls, 1);
+}
+
+TEST_F(WindowTest, WithoutATrayTheTitleAreaOffersTheTrayMenu)
+{
+    trayAvailable = false;
+    program.start();
+    const struct {
+        const char* where;
+        QPoint pos;
+        bool menu;
+    } cases[] = {
+        {"logo", window().findChild<QWidget*>(QStringLiteral("top11"))->geometry().center(), true},
+        {"title band", QPoint(window().width() / 2, 5), true},
+        {"tab strip", window().findChild<QWidget*>(QStringLiteral("uctop1"))->geometry().center(), true},
+        {"page", window().browserControl().geometry().center(), false},
+        {"search box", window().searchBox().geometry().center(), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rightClickShowsTheMenu(c.pos), c.menu) << c.where;
+}
+
+TEST_F(WindowTest, ATrayThatAppearsLaterGetsTheIconAndTheWindowGivesUpItsTaskbarButton)
+{
+    trayAvailable = false;
+    program.start();
+    QSignalSpy changed(&program.hub(), &Hub::trayShownChanged);
+    program.hub().trayWatch().setInterval(1);
+    trayAvailable = true;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return program.hub().trayShown(); }, 5000));
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_TRUE(window().windowFlags().testFlag(Qt::Tool));
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(rightClickShowsTheMenu(QPoint(window().width() / 2, 5)));
+
+    // And the other way, when the tray goes.
+    trayAvailable = false;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !program.hub().trayShown(); }, 5000));
+    EXPECT_FALSE(window().windowFlags().testFlag(Qt::Tool));
+    EXPECT_TRUE(window().isVisible());
 }
 
 TEST_F(WindowTest, TimerTicksAskForTheBubbleList)

@@ -7,14 +7,23 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <cmath>
+#include <map>
 
 namespace skingen {
 
 using namespace place;
 
+namespace {
+int scale = 1;
+} // namespace
+
+void setPictureScale(int s) { scale = s; }
+int pictureScale() { return scale; }
+
 QImage blank(int w, int h, const QColor& fill)
 {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img(w * scale, h * scale, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(scale);
     img.fill(fill);
     return img;
 }
@@ -146,10 +155,14 @@ void paintFrame(QPainter& p, int W, int H)
     }
 }
 
+// One model per picture scale, drawn when first needed.
 FrameModel& startFrame()
 {
-    static FrameModel model(startWidth, startHeight);
-    return model;
+    static std::map<int, FrameModel> models;
+    auto model = models.find(pictureScale());
+    if (model == models.end())
+        model = models.emplace(pictureScale(), FrameModel(startWidth, startHeight)).first;
+    return model->second;
 }
 
 } // namespace
@@ -165,7 +178,10 @@ FrameModel::FrameModel(int width, int height)
 
 QImage FrameModel::cut(int x, int y, int w, int h) const
 {
-    return image_.copy(x + margin, y + margin, w, h);
+    const int s = static_cast<int>(image_.devicePixelRatio());
+    QImage piece = image_.copy((x + margin) * s, (y + margin) * s, w * s, h * s);
+    piece.setDevicePixelRatio(s);
+    return piece;
 }
 
 // Pieces at their places in the window at its start size (twips rounded to

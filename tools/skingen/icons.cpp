@@ -251,9 +251,10 @@ QImage menuIcon(MenuIcon kind, bool magenta)
     // Hard mask on magenta: covered pixels are blended over a light menu
     // colour, the rest become the transparent colour.
     const QColor menuBack(244, 246, 250);
-    QImage out(16, 16, QImage::Format_RGB32);
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
+    QImage out(img.size(), QImage::Format_RGB32);
+    out.setDevicePixelRatio(img.devicePixelRatio());
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
             const QRgb px = img.pixel(x, y); // unpremultiplied
             const int a = qAlpha(px);
             if (a < 96) {

@@ -20,6 +20,8 @@ struct Output {
     int width;
     int height;
     std::function<QImage()> draw;
+    // Also written at twice the size as NAME@2x.png, for high-DPI screens.
+    bool twice = true;
 };
 
 const Output outputs[] = {
@@ -64,11 +66,11 @@ const Output outputs[] = {
     {"icons/menu_link4.png", 16, 16, [] { return menuIcon(MenuIcon::Link4, true); }},
     {"icons/menu_link5.png", 16, 16, [] { return menuIcon(MenuIcon::Link5, true); }},
     // Program icon and about logo.
-    {"icons/tarvelo_16.png", 16, 16, [] { return programIcon(16); }},
-    {"icons/tarvelo_32.png", 32, 32, [] { return programIcon(32); }},
-    {"icons/tarvelo_48.png", 48, 48, [] { return programIcon(48); }},
-    {"icons/tarvelo_128.png", 128, 128, [] { return programIcon(128); }},
-    {"icons/tarvelo_256.png", 256, 256, [] { return programIcon(256); }},
+    {"icons/tarvelo_16.png", 16, 16, [] { return programIcon(16); }, false},
+    {"icons/tarvelo_32.png", 32, 32, [] { return programIcon(32); }, false},
+    {"icons/tarvelo_48.png", 48, 48, [] { return programIcon(48); }, false},
+    {"icons/tarvelo_128.png", 128, 128, [] { return programIcon(128); }, false},
+    {"icons/tarvelo_256.png", 256, 256, [] { return programIcon(256); }, false},
     {"icons/about_logo.png", 56, 51, aboutLogo},
 };
 
@@ -102,13 +104,20 @@ int main(int argc, char** argv)
 
     const QDir dir(args[0]);
     int failures = 0;
+    for (const int scale : {1, 2})
     for (const Output& o : outputs) {
-        const QString path = dir.filePath(QString::fromLatin1(o.name));
+        if (scale > 1 && !o.twice)
+            continue;
+        setPictureScale(scale);
+        QString name = QString::fromLatin1(o.name);
+        if (scale > 1)
+            name.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral("@%1x").arg(scale));
+        const QString path = dir.filePath(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
         QImage img = o.draw();
-        if (img.width() != o.width || img.height() != o.height) {
-            QTextStream(stderr) << o.name << ": drawn " << img.width() << "x" << img.height() << ", wanted "
-                                << o.width << "x" << o.height << "\n";
+        if (img.width() != o.width * scale || img.height() != o.height * scale) {
+            QTextStream(stderr) << name << ": drawn " << img.width() << "x" << img.height() << ", wanted "
+                                << o.width * scale << "x" << o.height * scale << "\n";
             ++failures;
             continue;
         }
@@ -124,7 +133,7 @@ int main(int argc, char** argv)
             ++failures;
             continue;
         }
-        out << o.name << "  " << o.width << "x" << o.height << "\n";
+        out << name << "  " << img.width() << "x" << img.height() << "\n";
     }
     return failures == 0 ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Drawing routines of the skin generator. Every routine returns a picture of
-// the exact pixel size the program's controls expect.
+// the exact pixel size the program's controls expect, times the picture scale.
 #include <QImage>
 #include <QString>
 #include <QPainter>
@@ -64,6 +64,10 @@ QImage menuIcon(MenuIcon kind, bool magenta);
 bool writePreview(const QString& folder, const QString& file);
 
 // --- helpers -----------------------------------------------------------------
+// Pictures are drawn in the control's pixels; at scale 2 every picture holds
+// twice as many pixels each way (device pixel ratio 2), for high-DPI screens.
+void setPictureScale(int scale);
+int pictureScale();
 QImage blank(int w, int h, const QColor& fill = Qt::transparent);
 void antialias(QPainter& p);
 QColor mix(const QColor& a, const QColor& b, double t);
