@@ -4,10 +4,11 @@
 #include "log.h"
 #include "today.h"
 
+#include <condition_variable>
+#include <mutex>
+
 namespace tarvelo::server {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 std::shared_ptr<const SearchCatalogue> read(const std::filesystem::path& database, std::uint64_t generation,
                                             const std::string& today)
@@ -23,22 +24,20 @@ LiveSearch::LiveSearch(std::filesystem::path database, std::string fixedToday, s
       databaseStamp_(stampOf(database_))
 {
     current_.store(read(database_, generation_, dateToday(fixedToday_)));
-    nextCheck_.store((Clock::now() + checkInterval_).time_since_epoch().count());
+    watcher_ = std::jthread([this](const std::stop_token& stop) { watch(stop); });
 }
 
-std::shared_ptr<const SearchCatalogue> LiveSearch::current()
+void LiveSearch::watch(const std::stop_token& stop)
 {
-    if (Clock::now().time_since_epoch().count() >= nextCheck_.load(std::memory_order_relaxed))
+    std::mutex mutex;
+    std::condition_variable_any stopped;
+    std::unique_lock lock(mutex);
+    while (!stopped.wait_for(lock, stop, checkInterval_, [] { return false; }) && !stop.stop_requested())
         reloadIfChanged();
-    return current_.load();
 }
 
 void LiveSearch::reloadIfChanged()
 {
-    const std::unique_lock lock(reloading_, std::try_to_lock);
-    if (!lock.owns_lock())
-        return; // another thread is checking
-    nextCheck_.store((Clock::now() + checkInterval_).time_since_epoch().count(), std::memory_order_relaxed);
     const auto stamp = stampOf(database_);
     const std::string today = dateToday(fixedToday_);
     if (!stamp || (stamp == databaseStamp_ && today == current_.load()->today()))

@@ -47,7 +47,8 @@ TEST(KeywordReading, WordsRunsAndEmptyKeywords)
     const Keyword k = parseKeyword("  Lithium\tBATTERIES 锂电池 ");
     EXPECT_EQ(k.phrase, "lithium batteries 锂电池");
     EXPECT_EQ(k.tokens, (std::vector<Token>{{"lithium", true}, {"battery", true}, {"锂电池", false}}));
-    for (const auto text : {"", " \t ", "。。", "...", "«»", "x\xE9", std::string(maxKeywordBytes + 1, 'a').c_str()})
+    const std::vector<std::string> empties{"", " \t ", "。。", "...", "«»", "x\xE9", std::string(maxKeywordBytes + 1, 'a')};
+    for (const std::string& text : empties)
         EXPECT_TRUE(parseKeyword(text).empty()) << text;
     const std::vector<std::pair<std::string_view, std::string_view>> stems{
         {"tyres", "tyre"}, {"batteries", "battery"}, {"boxes", "box"}, {"watches", "watch"},
