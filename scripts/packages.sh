@@ -2,6 +2,7 @@
 # on Debian 12, Debian 13 and Ubuntu 24.04. Sourced by the other scripts.
 TARVELO_PACKAGES=(
   build-essential cmake ninja-build pkg-config
+  file # the .deb's library scan (cpack) reads the binaries through it
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-webengine-dev qt6-webengine-dev-tools
   qt6-translations-l10n qt6-wayland
   libcurl4-openssl-dev libpugixml-dev libcpp-httplib-dev libsqlite3-dev libopencc-dev

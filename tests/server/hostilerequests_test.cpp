@@ -144,6 +144,10 @@ std::string entityBomb()
     return dtd + tariff("<keyword>&l9;</keyword>");
 }
 
+// A request line past httplib's limit: 0.11 answers 414, 0.18 closes the
+// connection without an answer (exchange() gives 0).
+constexpr int tooLongOrClosed = -1;
+
 struct Row {
     const char* name;
     std::function<std::string()> request;
@@ -200,7 +204,7 @@ const Row rows[] = {
      [] { return chunked(tariff("<keyword>" + std::string(2'000'000, 'x') + "</keyword>"), 65536); }, 413},
     {"HundredKilobyteHeader",
      [] { return post(tariff("<keyword>钢</keyword>"), "X-Padding: " + std::string(100'000, 'p') + "\r\n"); }, 400},
-    {"LongRequestLine", [] { return get("/detail/tariff/" + std::string(100'000, '7')); }, 414},
+    {"LongRequestLine", [] { return get("/detail/tariff/" + std::string(100'000, '7')); }, tooLongOrClosed},
     {"DetailDotDot", [] { return get("/detail/tariff/../../../../etc/passwd"); }, 404, "root:"},
     {"DetailEncodedDotDot", [] { return get("/detail/tariff/%2e%2e%2f%2e%2e%2fetc%2fpasswd"); }, 404, "root:"},
     {"DetailAfterCode", [] { return get("/detail/tariff/72193300/../../../etc/passwd"); }, 404, "root:"},
@@ -220,7 +224,11 @@ TEST_P(HostileRequest, GetsItsStatusAndTheServiceStaysUp)
 {
     const Row& row = GetParam();
     std::string answer;
-    EXPECT_EQ(exchange(service->port(), row.request(), &answer), row.status) << answer.substr(0, 600);
+    const int status = exchange(service->port(), row.request(), &answer);
+    if (row.status == tooLongOrClosed)
+        EXPECT_TRUE(status == 414 || status == 0) << status;
+    else
+        EXPECT_EQ(status, row.status) << answer.substr(0, 600);
     if (row.neverInAnswer) {
         EXPECT_EQ(answer.find(row.neverInAnswer), std::string::npos) << answer.substr(0, 600);
     }
