@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <stdexcept>
 #include <type_traits>
 
@@ -78,19 +77,9 @@ void reply(httplib::Response& res, int status, std::string body, std::string_vie
     res.set_header("Content-Type", std::string(contentType));
 }
 
-std::string logTime()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
-    return text;
-}
-
 void logRequest(const httplib::Request& req, const httplib::Response& res)
 {
-    std::string line = logTime();
+    std::string line = localTimeText("%Y-%m-%dT%H:%M:%S%z");
     line += ' ';
     line += req.remote_addr;
     line += ' ';

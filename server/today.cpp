@@ -19,14 +19,16 @@ bool isDate(std::string_view text)
 
 std::string dateToday(std::string_view fixed)
 {
-    if (!fixed.empty())
-        return std::string(fixed);
+    return fixed.empty() ? localTimeText("%Y-%m-%d") : std::string(fixed);
+}
+
+std::string localTimeText(const char* format)
+{
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    char text[16];
-    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
-    return text;
+    char text[32];
+    return std::string(text, std::strftime(text, sizeof text, format, &local));
 }
 
 } // namespace tarvelo::server

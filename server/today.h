@@ -8,5 +8,7 @@ namespace tarvelo::server {
 bool isDate(std::string_view text);
 // fixed when it is not empty, else the local date of this machine.
 std::string dateToday(std::string_view fixed);
+// The local time now in strftime's format (at most 31 characters).
+std::string localTimeText(const char* format);
 
 } // namespace tarvelo::server
