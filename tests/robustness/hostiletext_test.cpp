@@ -5,6 +5,7 @@
 #include "pages/frames.h"
 #include "pages/renderers.h"
 #include "service/cp936.h"
+#include "support/answers.h"
 #include "support/loopbackserver.h"
 #include "support/tempfolder.h"
 
@@ -14,6 +15,7 @@
 
 using namespace tarvelo;
 using namespace tarvelo::robustness;
+using tarvelo::testkit::repeated;
 using namespace std::chrono_literals;
 
 namespace {
@@ -24,15 +26,6 @@ std::chrono::steady_clock::duration timed(F f)
     const auto start = std::chrono::steady_clock::now();
     f();
     return std::chrono::steady_clock::now() - start;
-}
-
-std::string repeated(std::string_view piece, size_t times)
-{
-    std::string s;
-    s.reserve(piece.size() * times);
-    for (size_t i = 0; i < times; ++i)
-        s += piece;
-    return s;
 }
 
 } // namespace

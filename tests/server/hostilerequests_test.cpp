@@ -2,6 +2,7 @@
 // still answers a normal search afterwards.
 #include "runningservice.h"
 #include "soaphelpers.h"
+#include "support/answers.h"
 
 #include <gtest/gtest.h>
 
@@ -88,15 +89,6 @@ std::string post(std::string_view body, std::string_view extraHeaders = "")
 std::string get(std::string_view target)
 {
     return "GET " + std::string(target) + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
-}
-
-std::string repeated(std::string_view piece, size_t times)
-{
-    std::string s;
-    s.reserve(piece.size() * times);
-    for (size_t i = 0; i < times; ++i)
-        s += piece;
-    return s;
 }
 
 // levels elements <a> one inside the other around inner: seven bytes a level.

@@ -36,4 +36,13 @@ std::size_t occurrences(std::string_view text, std::string_view needle)
     return n;
 }
 
+std::string repeated(std::string_view piece, std::size_t times)
+{
+    std::string s;
+    s.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i)
+        s += piece;
+    return s;
+}
+
 } // namespace tarvelo::testkit

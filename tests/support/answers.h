@@ -18,4 +18,7 @@ std::size_t characters(std::string_view utf8);
 // Number of non-overlapping occurrences of needle in text.
 std::size_t occurrences(std::string_view text, std::string_view needle);
 
+// piece, times times over.
+std::string repeated(std::string_view piece, std::size_t times);
+
 } // namespace tarvelo::testkit
