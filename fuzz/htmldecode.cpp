@@ -1,9 +1,9 @@
 // htmldecode: never grows the text (every reference is at least as long as
 // the UTF-8 of its character), leaves text without '&' alone, keeps valid
 // UTF-8 valid, and undoes the request builders' escaping exactly.
+#include "escape.h"
 #include "pages/mwin.h"
 #include "service/cp936.h"
-#include "service/webserviceapi.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     if (tarvelo::service::sanitizeUtf8(text) == text && tarvelo::service::sanitizeUtf8(decoded) != decoded)
         std::abort();
-    if (tarvelo::mwin::htmldecode(tarvelo::xmlEscape(text)) != text)
+    if (tarvelo::mwin::htmldecode(tarvelo::escapeXml(text)) != text)
         std::abort();
     return 0;
 }

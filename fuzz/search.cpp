@@ -32,8 +32,8 @@ const SearchCatalogue& bundled()
         const auto folder = std::filesystem::temp_directory_path() / ("tarvelo-fuzz-search-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
         ensureDatabase(folder / "search.db");
-        Connection db(folder / "search.db", Connection::Mode::ReadOnly);
-        auto read = std::make_unique<const SearchCatalogue>(db, 0, "9999-12-31"); // the newest rates
+        auto read = std::make_unique<const SearchCatalogue>(readSearchSource(folder / "search.db", "9999-12-31"), 0,
+                                                            "9999-12-31"); // the newest rates
         std::filesystem::remove_all(folder);
         return read;
     }();

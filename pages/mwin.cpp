@@ -1,30 +1,13 @@
 #include "mwin.h"
 
+#include "utf8.h"
+
 #include <array>
 #include <optional>
 #include <utility>
 
 namespace tarvelo::mwin {
 namespace {
-
-void appendUtf8(char32_t c, std::string& out)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 int digitValue(char c, int base)
 {
@@ -93,7 +76,7 @@ std::string htmldecode(std::string_view s)
         if (decoded)
             continue;
         if (const auto ref = numericReference(rest)) {
-            appendUtf8(ref->first, out);
+            appendUtf8(out, ref->first);
             done = amp + ref->second;
         } else {
             out += '&';

@@ -1,11 +1,10 @@
 #pragma once
 #include "platform/answerkeeper.h"
 
+#include "sqlite.h"
+
 #include <cstdint>
 #include <filesystem>
-#include <memory>
-
-struct sqlite3;
 
 namespace tarvelo {
 
@@ -24,10 +23,7 @@ public:
     std::optional<Kept> find(std::string_view operation, std::string_view keyword) override;
 
 private:
-    struct Closer {
-        void operator()(sqlite3* db) const;
-    };
-    std::unique_ptr<sqlite3, Closer> db_;
+    Connection db_;
     std::int64_t maxBytes_;
 };
 

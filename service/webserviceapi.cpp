@@ -5,26 +5,12 @@
 #include "httpexchange.h"
 #include "xmltext.h"
 
+#include "accesstoken.h"
+#include "escape.h"
+
 #include <pugixml.hpp>
 
 namespace tarvelo {
-
-std::string xmlEscape(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 webserviceapi::webserviceapi(platform::Seams& seams) : seams_(seams) {}
 
@@ -58,11 +44,11 @@ std::string webserviceapi::envelope(std::string_view operation, const std::strin
     s += R"(">)";
     if (keyword) {
         s += "<keyword>";
-        s += xmlEscape(*keyword);
+        s += escapeXml(*keyword);
         s += "</keyword>";
     }
     s += "<taken>";
-    s += service::config::accessToken;
+    s += builtInAccessToken;
     s += "</taken>";
     s += "</";
     s += operation;

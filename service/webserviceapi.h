@@ -51,7 +51,4 @@ inline constexpr std::string_view connectionCaption = " Tarvelo ";
 inline constexpr std::string_view appTitle = "Tarvelo";
 } // namespace messages
 
-// The text with & < > " ' written as entity references, for element content.
-std::string xmlEscape(std::string_view text);
-
 } // namespace tarvelo

@@ -73,11 +73,8 @@ int main(int argc, char** argv)
         const auto start = std::chrono::steady_clock::now();
         ensureDatabase(folder / "bench.db");
         const auto filled = std::chrono::steady_clock::now();
-        std::unique_ptr<const SearchCatalogue> catalogue;
-        {
-            Connection db(folder / "bench.db", Connection::Mode::ReadOnly);
-            catalogue = std::make_unique<const SearchCatalogue>(db, 0, "9999-12-31"); // the newest rates
-        }
+        const auto catalogue = std::make_unique<const SearchCatalogue>(
+            readSearchSource(folder / "bench.db", "9999-12-31"), 0, "9999-12-31"); // the newest rates
         const auto read = std::chrono::steady_clock::now();
         std::filesystem::remove_all(folder);
 

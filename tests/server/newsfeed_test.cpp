@@ -1,4 +1,5 @@
 // News lists: markup, escaping and re-reading the file when it changes.
+#include "listanswer.h"
 #include "newsfeed.h"
 #include "runningservice.h"
 #include "soaphelpers.h"
@@ -50,50 +51,50 @@ protected:
 TEST_F(NewsFile, FollowsTheFileAndKeepsTheLastGoodList)
 {
     write(file(), "title,link,date\nFirst,/detail/article/1,2024-01-01\n");
-    NewsFeed feed(Operation::mdefaut, newsFile(file()), 0ms);
+    NewsFeed feed("mdefaut", newsFile(file()), 0ms);
     EXPECT_TRUE(feed.loaded());
-    const auto first = feed.answer("urn:ns", "http://h");
+    const auto first = listAnswer(feed, Operation::mdefaut, "urn:ns", "http://h");
     EXPECT_NE(decodedList(*first, "mdefautResult").find(">First</a>"), std::string::npos) << *first;
-    EXPECT_EQ(feed.answer("urn:ns", "http://h"), first) << "unchanged lists are served from the cache";
+    EXPECT_EQ(listAnswer(feed, Operation::mdefaut, "urn:ns", "http://h"), first) << "unchanged lists are served from the cache";
 
     write(file(), "title,link,date\nSecond,/detail/article/2,2024-01-02\nThird,/detail/article/3,\n");
-    const std::string second = decodedList(*feed.answer("urn:ns", "http://h"), "mdefautResult");
+    const std::string second = decodedList(*listAnswer(feed, Operation::mdefaut, "urn:ns", "http://h"), "mdefautResult");
     EXPECT_EQ(second.find("First"), std::string::npos);
     EXPECT_NE(second.find(">Second</a>"), std::string::npos);
     EXPECT_NE(second.find(">Third</a>"), std::string::npos);
 
     write(file(), "title,wrong\nBroken,1\n");
-    EXPECT_EQ(decodedList(*feed.answer("urn:ns", "http://h"), "mdefautResult"), second);
+    EXPECT_EQ(decodedList(*listAnswer(feed, Operation::mdefaut, "urn:ns", "http://h"), "mdefautResult"), second);
     std::filesystem::remove(file());
-    EXPECT_EQ(decodedList(*feed.answer("urn:ns", "http://h"), "mdefautResult"), second);
+    EXPECT_EQ(decodedList(*listAnswer(feed, Operation::mdefaut, "urn:ns", "http://h"), "mdefautResult"), second);
 }
 
 TEST_F(NewsFile, NoticesAFileRenamedOverItWithTheSameTimeAndSize)
 {
     // As rsync -a or cp -p followed by mv leave it: only the inode differs.
     write(file(), "title,link,date\nOld,/a,\n");
-    NewsFeed feed(Operation::maopao, newsFile(file()), 0ms);
+    NewsFeed feed("maopao", newsFile(file()), 0ms);
     const auto copy = folder.path() / "news.csv.new";
     write(copy, "title,link,date\nNew,/b,\n");
     std::filesystem::last_write_time(copy, std::filesystem::last_write_time(file()));
     std::filesystem::rename(copy, file());
-    EXPECT_NE(feed.answer("", "http://h")->find("New"), std::string::npos);
+    EXPECT_NE(listAnswer(feed, Operation::maopao, "", "http://h")->find("New"), std::string::npos);
 }
 
 TEST_F(NewsFile, ChecksTheFileAtMostOncePerInterval)
 {
     write(file(), "title,link,date\nOld,/a,\n");
-    NewsFeed feed(Operation::maopao, newsFile(file()), 1h);
+    NewsFeed feed("maopao", newsFile(file()), 1h);
     write(file(), "title,link,date\nNew,/b,\n");
-    EXPECT_NE(feed.answer("", "http://h")->find("Old"), std::string::npos);
+    EXPECT_NE(listAnswer(feed, Operation::maopao, "", "http://h")->find("Old"), std::string::npos);
 }
 
 TEST_F(NewsFile, AnyListSourceIsServedInTheRequestsNamespace)
 {
     write(file(), "");
     const NewsSource stored{file(), [](const auto&) { return std::vector<NewsItem>{{"Stored", "/detail/article/1", ""}}; }};
-    NewsFeed feed(Operation::maopao, stored, 0ms);
-    const std::string answer = *feed.answer("http://127.0.0.1:8936/", "http://h:1");
+    NewsFeed feed("maopao", stored, 0ms);
+    const std::string answer = *listAnswer(feed, Operation::maopao, "http://127.0.0.1:8936/", "http://h:1");
     EXPECT_NE(answer.find(R"(<maopaoResponse xmlns="http://127.0.0.1:8936/"><maopaoResult>)"), std::string::npos);
     EXPECT_NE(decodedList(answer, "maopaoResult").find("href='http://h:1/detail/article/1'"), std::string::npos);
 }

@@ -5,8 +5,10 @@
 #include "database.h"
 #include "keyword.h"
 #include "normalise.h"
+#include "text.h"
 #include "searchcatalogue.h"
-#include "store.h"
+#include "loaders.h"
+#include "schema.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -121,8 +123,8 @@ protected:
             rebuildSearch(db);
             t.commit();
         }
-        Connection db(file, Connection::Mode::ReadOnly);
-        search = std::make_unique<SearchCatalogue>(db, 0, "9999-12-31"); // the newest rates
+        search = std::make_unique<SearchCatalogue>(readSearchSource(file, "9999-12-31"), 0,
+                                                   "9999-12-31"); // the newest rates
     }
     static void TearDownTestSuite()
     {

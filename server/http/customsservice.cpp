@@ -1,0 +1,296 @@
+#include "customsservice.h"
+
+#include "answers.h"
+#include "cataloguepool.h"
+#include "livesearch.h"
+#include "log.h"
+#include "newsfeed.h"
+#include "pages.h"
+#include "requestlog.h"
+#include "soapendpoint.h"
+#include "today.h"
+#include "wsdl.h"
+
+#include <httplib.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <type_traits>
+
+namespace tarvelo::server {
+namespace {
+
+// httplib's thread pool. Where the library can bound the connections that
+// wait for a thread (ThreadPool(threads, queued), newer releases), one beyond
+// the bound is closed at once; older releases queue every accepted connection.
+template <class Pool = httplib::ThreadPool>
+httplib::TaskQueue* newThreadPool(size_t threads, size_t queued)
+{
+    if constexpr (std::is_constructible_v<Pool, size_t, size_t>)
+        return new Pool(threads, queued);
+    else
+        return new Pool(threads);
+}
+
+// httplib listens with a backlog of 5; a burst of new connections beyond that
+// waits for SYN retransmission (a second or more). httplib hands its sockets
+// to the socket options callback, the listening one while binding; listening
+// again on it widens the backlog.
+void widenBacklog(int socket)
+{
+    int accepting = 0;
+    socklen_t length = sizeof accepting;
+    if (socket >= 0 && ::getsockopt(socket, SOL_SOCKET, SO_ACCEPTCONN, &accepting, &length) == 0 && accepting)
+        ::listen(socket, SOMAXCONN);
+}
+
+bool hostCharacter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
+           c == ':' || c == '[' || c == ']';
+}
+
+bool hasQueryKey(const httplib::Request& req, std::string_view key)
+{
+    return std::any_of(req.params.begin(), req.params.end(), [key](const auto& param) {
+        const std::string& name = param.first;
+        return std::equal(name.begin(), name.end(), key.begin(), key.end(),
+                          [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+    });
+}
+
+void reply(httplib::Response& res, int status, std::string body, std::string_view contentType)
+{
+    res.status = status;
+    res.body = std::move(body);
+    res.set_header("Content-Type", std::string(contentType));
+}
+
+} // namespace
+
+struct CustomsService::Impl {
+    explicit Impl(ServiceSettings s);
+
+    void routes();
+    // "http://host:port" as the client addressed us, for links and the WSDL.
+    std::string siteBase(const httplib::Request& req) const;
+    void detailRoutes();
+    httplib::Server::HandlerResponse error(const httplib::Request& req, httplib::Response& res);
+    std::string tooLargeFault() const;
+
+    ServiceSettings settings;
+    CataloguePool catalogues;
+    LiveSearch search;
+    AnswerCache answers;
+    NewsFeed home;
+    NewsFeed bubble;
+    SoapEndpoint soap;
+    RequestLog log;
+    httplib::Server http;
+    int port = 0;
+    bool binding = false;
+    int listeningSocket = -1; // as handed to the socket options while binding
+};
+
+namespace {
+
+NewsSource newsSource(const std::optional<std::filesystem::path>& file, const std::filesystem::path& database,
+                      std::string list)
+{
+    return file ? newsFile(*file) : storedNews(database, std::move(list));
+}
+
+} // namespace
+
+CustomsService::Impl::Impl(ServiceSettings s)
+    : settings(std::move(s)),
+      catalogues(settings.database),
+      search(settings.database, settings.today),
+      answers(settings.cacheBytes),
+      home("mdefaut", newsSource(settings.newsFile, settings.database, "news"), settings.newsCheckInterval),
+      bubble("maopao", newsSource(settings.bubbleFile, settings.database, "bubble"),
+             settings.newsCheckInterval),
+      soap(search, answers, home, bubble, settings.token),
+      log(settings.logRequests)
+{
+    const size_t threads = std::max<size_t>(1, settings.threads);
+    const size_t queued = settings.queuedConnections;
+    // httplib takes ownership of the queue it is handed and deletes it.
+    http.new_task_queue = [threads, queued] { return newThreadPool(threads, queued); };
+    http.set_payload_max_length(settings.maxBody);
+    http.set_tcp_nodelay(true);
+    http.set_socket_options([this](socket_t socket) {
+        httplib::default_socket_options(socket);
+        if (binding)
+            listeningSocket = socket;
+    });
+    http.set_keep_alive_max_count(10000);
+    http.set_keep_alive_timeout(settings.idleTimeout.count());
+    http.set_read_timeout(settings.ioTimeout);
+    http.set_write_timeout(settings.ioTimeout);
+    http.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response&) {
+        log.begin(req);
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+    // Called once the answer is written.
+    http.set_logger([this](const httplib::Request& req, const httplib::Response& res) { log.end(req, res); });
+    http.set_error_handler(httplib::Server::HandlerWithResponse(
+        [this](const httplib::Request& req, httplib::Response& res) { return error(req, res); }));
+    http.set_exception_handler([](const httplib::Request& req, httplib::Response& res, std::exception_ptr ep) {
+        std::string what = "unknown error";
+        try {
+            std::rethrow_exception(ep);
+        } catch (const std::exception& e) {
+            what = e.what();
+        } catch (...) {
+        }
+        logLine("error while answering " + req.method + " " + req.path + ": " + what);
+        reply(res, 500, faultAnswer("soap:Server", "the service could not answer: " + what), xmlContentType);
+    });
+    routes();
+}
+
+std::string CustomsService::Impl::siteBase(const httplib::Request& req) const
+{
+    std::string host = req.get_header_value("Host");
+    if (host.empty() || !std::all_of(host.begin(), host.end(), hostCharacter))
+        host = settings.host + ":" + std::to_string(port);
+    return "http://" + host;
+}
+
+void CustomsService::Impl::routes()
+{
+    // The body is read here rather than by httplib: httplib's length cap only
+    // applies to bodies sent with Content-Length, and a chunked body would
+    // otherwise be read whole, however large.
+    http.Post("/Service.asmx", [this](const httplib::Request& req, httplib::Response& res,
+                                      const httplib::ContentReader& content) {
+        std::string body;
+        bool tooLarge = false;
+        const bool read = content([&](const char* data, size_t length) {
+            tooLarge = body.size() + length > settings.maxBody;
+            if (!tooLarge)
+                body.append(data, length);
+            return !tooLarge;
+        });
+        if (tooLarge || res.status == 413) {
+            // What is left of the body is never read: the connection ends with this answer.
+            res.set_header("Connection", "close");
+            return reply(res, 413, tooLargeFault(), xmlContentType);
+        }
+        if (!read)
+            return reply(res, 400, faultAnswer("soap:Client", "the request body could not be read"), xmlContentType);
+        SoapEndpoint::Reply answer = soap.handle(body, siteBase(req));
+        log.noteOperation(req, answer.operation);
+        reply(res, answer.status, std::move(answer.body), xmlContentType);
+    });
+    http.Get("/Service.asmx", [this](const httplib::Request& req, httplib::Response& res) {
+        const std::string base = siteBase(req);
+        if (hasQueryKey(req, "wsdl"))
+            reply(res, 200, wsdlDocument(base + "/", base + "/Service.asmx"), xmlContentType);
+        else
+            reply(res, 200, operationsPage(base + "/Service.asmx"), htmlContentType);
+    });
+    http.Get("/", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/Service.asmx"); });
+    // For load balancers and monitoring: 200 once the database and both news
+    // lists are readable, 503 with the reason otherwise.
+    http.Get("/health", [this](const httplib::Request&, httplib::Response& res) {
+        std::string missing;
+        try {
+            catalogues.lease()->notice();
+        } catch (const std::exception& e) {
+            missing += std::string("database: ") + e.what() + "\n";
+        }
+        if (!home.loaded())
+            missing += "home news list not read\n";
+        if (!bubble.loaded())
+            missing += "bubble news list not read\n";
+        if (missing.empty())
+            reply(res, 200, "ok\n", "text/plain; charset=utf-8");
+        else
+            reply(res, 503, missing, "text/plain; charset=utf-8");
+    });
+    detailRoutes();
+}
+
+void CustomsService::Impl::detailRoutes()
+{
+    http.Get(R"(/detail/tariff/(\d{2,10}))", [this](const httplib::Request& req, httplib::Response& res) {
+        const std::string code = req.matches[1];
+        const auto catalogue = catalogues.lease();
+        auto path = catalogue->hsPath(code);
+        const std::string today = dateToday(settings.today);
+        auto lines = catalogue->tariffUnder(code, today);
+        if (path.empty() && lines.empty())
+            return reply(res, 404, notFoundPage("没有编码 " + code + " 的税则资料。"), htmlContentType);
+        reply(res, 200, tariffPage(code, path, lines, catalogue->tariffHistory(code), today, catalogue->notice()),
+              htmlContentType);
+    });
+    http.Get(R"(/detail/rebate/(\d{2,10}))", [this](const httplib::Request& req, httplib::Response& res) {
+        const std::string code = req.matches[1];
+        const auto catalogue = catalogues.lease();
+        auto path = catalogue->hsPath(code);
+        auto lines = catalogue->rebatesUnder(code);
+        if (path.empty() && lines.empty())
+            return reply(res, 404, notFoundPage("没有编码 " + code + " 的退税资料。"), htmlContentType);
+        reply(res, 200, rebatePage(code, path, lines, catalogue->notice()), htmlContentType);
+    });
+    http.Get(R"(/detail/article/(\d{1,12}))", [this](const httplib::Request& req, httplib::Response& res) {
+        const auto catalogue = catalogues.lease();
+        const auto article = catalogue->article(std::stoll(req.matches[1]));
+        if (!article)
+            return reply(res, 404, notFoundPage("没有这篇法规文章。"), htmlContentType);
+        reply(res, 200, articlePage(*article, catalogue->notice()), htmlContentType);
+    });
+}
+
+std::string CustomsService::Impl::tooLargeFault() const
+{
+    return faultAnswer("soap:Client", "the request body is larger than " + std::to_string(settings.maxBody) + " bytes");
+}
+
+httplib::Server::HandlerResponse CustomsService::Impl::error(const httplib::Request& req, httplib::Response& res)
+{
+    if (!res.body.empty())
+        return httplib::Server::HandlerResponse::Unhandled;
+    if (res.status == 413)
+        reply(res, 413, tooLargeFault(), xmlContentType);
+    else if (req.method == "POST")
+        reply(res, res.status, faultAnswer("soap:Client", "no SOAP endpoint at " + req.path), xmlContentType);
+    else
+        reply(res, res.status, notFoundPage("这里没有页面：" + req.path), htmlContentType);
+    return httplib::Server::HandlerResponse::Handled;
+}
+
+CustomsService::CustomsService(ServiceSettings settings) : impl_(std::make_unique<Impl>(std::move(settings))) {}
+
+CustomsService::~CustomsService() = default;
+
+int CustomsService::bind()
+{
+    Impl& i = *impl_;
+    i.binding = true;
+    const bool bound = i.settings.port == 0 ? (i.port = i.http.bind_to_any_port(i.settings.host)) > 0
+                                            : i.http.bind_to_port(i.settings.host, i.settings.port);
+    i.binding = false;
+    if (!bound)
+        throw std::runtime_error("cannot listen on " + i.settings.host + ":" + std::to_string(i.settings.port));
+    if (i.settings.port != 0)
+        i.port = i.settings.port;
+    widenBacklog(i.listeningSocket);
+    return i.port;
+}
+
+void CustomsService::run()
+{
+    if (!impl_->http.listen_after_bind())
+        throw std::runtime_error("the listening socket failed");
+}
+
+void CustomsService::stop()
+{
+    impl_->http.stop();
+}
+
+} // namespace tarvelo::server

@@ -1,0 +1,68 @@
+#include "lexicon.h"
+
+#include "normalise.h"
+#include "text.h"
+
+#include <algorithm>
+
+namespace tarvelo::server {
+namespace {
+
+// Dictionary glosses that name goods: "refrigerator", "notebook computer";
+// not explanations ("see ...", "(used in names)") nor phrases of more than
+// five words.
+std::vector<std::string> goodsGlosses(std::string_view english)
+{
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (start <= english.size()) {
+        size_t end = english.find_first_of("/;", start);
+        if (end == std::string_view::npos)
+            end = english.size();
+        std::string_view gloss = trimPunctuation(english.substr(start, end - start));
+        start = end + 1;
+        if (gloss.starts_with("to "))
+            gloss.remove_prefix(3);
+        const bool plain = !gloss.empty() && gloss.find_first_of("()[]:|") == std::string_view::npos &&
+                           !gloss.starts_with("see ") && !gloss.starts_with("variant of") &&
+                           std::count(gloss.begin(), gloss.end(), ' ') < 5;
+        if (plain)
+            out.emplace_back(gloss);
+    }
+    return out;
+}
+
+} // namespace
+
+std::string comparedForm(const Keyword& keyword)
+{
+    std::string form;
+    for (const Token& t : keyword.tokens) {
+        if (!form.empty())
+            form += ' ';
+        form += t.text;
+    }
+    return form;
+}
+
+Lexicon::Lexicon(const SearchSource& source)
+{
+    for (const SearchReference& r : source.references) {
+        references.add(r.term, {});
+        referenceCodes.push_back(r.code);
+    }
+    for (const HsText& h : source.hs) {
+        hs.add(h.name, h.description);
+        hsCodes.push_back(h.code);
+    }
+    for (const Gloss& g : source.glosses) {
+        const std::string word = normalise(g.word);
+        std::vector<std::string>& known = glosses[word];
+        for (std::string& gloss : goodsGlosses(g.english)) {
+            words[comparedForm(parseKeyword(gloss))].push_back(word);
+            known.push_back(std::move(gloss));
+        }
+    }
+}
+
+} // namespace tarvelo::server

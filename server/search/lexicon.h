@@ -1,0 +1,34 @@
+#pragma once
+// What a search knows beyond the searched table itself: the search
+// references (everyday terms pointing to codes), the HS nomenclature's
+// Chinese and English texts (to find a line through its heading and
+// chapter), and the Chinese-English dictionary glosses that lead a Chinese
+// word no reference knows to the English descriptions.
+#include "searchsource.h"
+#include "textindex.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace tarvelo::server {
+
+// The tokens of a keyword joined by spaces: "Soybeans" -> "soybean".
+std::string comparedForm(const Keyword& keyword);
+
+struct Lexicon {
+    // From the source's references, HS texts and glosses.
+    explicit Lexicon(const SearchSource& source);
+
+    TextIndex references; // name: the term
+    std::vector<std::string> referenceCodes;
+    TextIndex hs;         // name: Chinese, description: English
+    std::vector<std::string> hsCodes;
+    // Normalised Chinese word -> its English glosses.
+    std::unordered_map<std::string, std::vector<std::string>> glosses;
+    // The other way: an English gloss in its compared form (see
+    // comparedForm) -> the Chinese words it glosses.
+    std::unordered_map<std::string, std::vector<std::string>> words;
+};
+
+} // namespace tarvelo::server

@@ -1,0 +1,27 @@
+#include "searchcatalogue.h"
+
+namespace tarvelo::server {
+
+SearchCatalogue::SearchCatalogue(SearchSource source, std::uint64_t generation, std::string_view today)
+    : lexicon_(std::make_shared<const Lexicon>(source)),
+      tariff_(Ties::byCode, lexicon_),
+      commodity_(Ties::byCode, lexicon_),
+      rebates_(Ties::byCode, lexicon_),
+      articles_(Ties::newestFirst, lexicon_),
+      generation_(generation),
+      today_(today)
+{
+    for (TariffLine& l : source.tariff)
+        tariff_.add(std::move(l), l.code, {}, l.name, l.description);
+    for (CommodityEntry& e : source.commodity)
+        commodity_.add(std::move(e.code), e.code.code, {}, e.code.name, e.description);
+    for (RebateLine& l : source.rebates)
+        rebates_.add(std::move(l), l.code, {}, l.name, l.description);
+    for (Article& a : source.articles)
+        articles_.add(std::move(a), {}, a.updated, a.title, a.body);
+    tariff_.link();
+    commodity_.link();
+    rebates_.link();
+}
+
+} // namespace tarvelo::server

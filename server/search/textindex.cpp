@@ -1,0 +1,207 @@
+#include "textindex.h"
+
+#include "normalise.h"
+#include "utf8.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace tarvelo::server {
+namespace {
+
+constexpr size_t longestGram = 3;
+constexpr size_t fuzzyLength = 5; // words this long tolerate one edit
+
+std::uint64_t gramKey(const char32_t* symbols, size_t n)
+{
+    std::uint64_t key = 0;
+    for (size_t i = 0; i < n; ++i)
+        key = (key << 21) | symbols[i];
+    return key;
+}
+
+std::vector<char32_t> decode(std::string_view text)
+{
+    std::vector<char32_t> out;
+    for (size_t pos = 0; pos < text.size();)
+        out.push_back(nextCodePoint(text, pos));
+    return out;
+}
+
+// At most one insertion, deletion, substitution or swap of neighbours.
+bool oneEditApart(std::string_view a, std::string_view b)
+{
+    if (a.size() > b.size())
+        std::swap(a, b);
+    if (b.size() - a.size() > 1)
+        return false;
+    size_t i = 0;
+    while (i < a.size() && a[i] == b[i])
+        ++i;
+    if (a.size() == b.size()) {
+        if (i == a.size())
+            return true;
+        if (a.substr(i + 1) == b.substr(i + 1))
+            return true;
+        return i + 1 < a.size() && a[i] == b[i + 1] && a[i + 1] == b[i] && a.substr(i + 2) == b.substr(i + 2);
+    }
+    return a.substr(i) == b.substr(i + 1);
+}
+
+void addPosting(std::vector<std::uint32_t>& posting, std::uint32_t position)
+{
+    if (posting.empty() || posting.back() != position)
+        posting.push_back(position);
+}
+
+} // namespace
+
+void TextIndex::add(std::string_view name, std::string_view description)
+{
+    const auto position = static_cast<std::uint32_t>(entries_.size());
+    Entry& entry = entries_.emplace_back();
+    for (auto [text, raw] : {std::pair{&entry.name, name}, std::pair{&entry.description, description}}) {
+        text->folded = normalise(raw);
+        text->tokens = tokenize(text->folded);
+        index(*text, position);
+    }
+}
+
+void TextIndex::index(const Text& text, std::uint32_t position)
+{
+    for (const Token& token : text.tokens) {
+        if (token.word) {
+            const auto [it, added] = words_.try_emplace(token.text);
+            addPosting(it->second, position);
+            if (added) {
+                if (wordsByLength_.size() <= it->first.size())
+                    wordsByLength_.resize(it->first.size() + 1);
+                wordsByLength_[it->first.size()].push_back(&it->first);
+            }
+            continue;
+        }
+        const std::vector<char32_t> symbols = decode(token.text);
+        for (size_t n = 1; n <= longestGram; ++n)
+            for (size_t i = 0; i + n <= symbols.size(); ++i)
+                addPosting(grams_[n - 1][gramKey(&symbols[i], n)], position);
+    }
+}
+
+TextIndex::Forms TextIndex::forms(const Token& token, bool knownElsewhere) const
+{
+    const std::string& word = token.text;
+    if (knownElsewhere || words_.contains(word) || token.typed < fuzzyLength)
+        return {word};
+    Forms near;
+    for (size_t length = word.size() - 1; length <= word.size() + 1 && length < wordsByLength_.size(); ++length)
+        for (const std::string* known : wordsByLength_[length])
+            if (oneEditApart(word, *known))
+                near.push_back(*known);
+    std::sort(near.begin(), near.end());
+    return near;
+}
+
+namespace {
+
+// Whether run holds phrase as a whole: from the run's start or after 及
+// ("and") or 或 ("or"), to its end or up to one of them, as in 小麦及混合麦.
+bool wholePhrase(std::string_view run, std::string_view phrase)
+{
+    static constexpr std::string_view joiners[] = {"及", "或"};
+    const auto joinerAt = [&](size_t pos) {
+        return std::any_of(std::begin(joiners), std::end(joiners),
+                           [&](std::string_view j) { return run.substr(pos, j.size()) == j; });
+    };
+    const auto joinerBefore = [&](size_t pos) {
+        return std::any_of(std::begin(joiners), std::end(joiners),
+                           [&](std::string_view j) { return pos >= j.size() && run.substr(pos - j.size(), j.size()) == j; });
+    };
+    for (size_t at = run.find(phrase); at != std::string_view::npos; at = run.find(phrase, at + 1)) {
+        const size_t end = at + phrase.size();
+        if ((at == 0 || joinerBefore(at)) && (end == run.size() || joinerAt(end)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+Fit TextIndex::fit(const Text& text, const std::vector<Token>& tokens, const std::vector<Forms>& forms)
+{
+    const auto same = [&](const Token& t, size_t k) {
+        if (t.word != tokens[k].word)
+            return false;
+        if (!t.word)
+            return wholePhrase(t.text, tokens[k].text);
+        return std::find(forms[k].begin(), forms[k].end(), t.text) != forms[k].end();
+    };
+    for (size_t k = 0; k < tokens.size(); ++k) {
+        const bool found = tokens[k].word ? std::any_of(text.tokens.begin(), text.tokens.end(),
+                                                        [&](const Token& t) { return same(t, k); })
+                                          : text.folded.find(tokens[k].text) != std::string::npos;
+        if (!found)
+            return Fit::none;
+    }
+    for (size_t i = 0; i + tokens.size() <= text.tokens.size(); ++i) {
+        size_t k = 0;
+        while (k < tokens.size() && same(text.tokens[i + k], k))
+            ++k;
+        if (k < tokens.size())
+            continue;
+        const bool equal = text.tokens.size() == tokens.size() &&
+                           std::equal(tokens.begin(), tokens.end(), text.tokens.begin(), [](const Token& q, const Token& t) {
+                               return q.word || q.text == t.text;
+                           });
+        return equal ? Fit::equal : Fit::whole;
+    }
+    return Fit::contains;
+}
+
+std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword, const std::vector<bool>& known) const
+{
+    std::vector<Match> found;
+    if (keyword.tokens.empty())
+        return found;
+    // The narrowest candidate list any one token allows.
+    std::vector<Forms> wordForms;
+    std::vector<Posting> merged(keyword.tokens.size()); // of word tokens
+    static const Posting nothing;
+    const Posting* candidates = nullptr;
+    const auto narrow = [&](const Posting& posting) {
+        if (!candidates || posting.size() < candidates->size())
+            candidates = &posting;
+    };
+    for (size_t k = 0; k < keyword.tokens.size(); ++k) {
+        const Token& token = keyword.tokens[k];
+        wordForms.push_back(token.word ? forms(token, k < known.size() && known[k]) : Forms{});
+        if (token.word) {
+            for (const std::string& form : wordForms.back()) {
+                const auto it = words_.find(form);
+                if (it == words_.end())
+                    continue;
+                Posting both;
+                std::set_union(merged[k].begin(), merged[k].end(), it->second.begin(), it->second.end(),
+                               std::back_inserter(both));
+                merged[k] = std::move(both);
+            }
+            narrow(merged[k]);
+            continue;
+        }
+        const std::vector<char32_t> symbols = decode(token.text);
+        const size_t n = std::min(longestGram, symbols.size());
+        for (size_t i = 0; i + n <= symbols.size(); ++i) {
+            const auto it = grams_[n - 1].find(gramKey(&symbols[i], n));
+            narrow(it == grams_[n - 1].end() ? nothing : it->second);
+        }
+    }
+    for (const std::uint32_t position : *candidates) {
+        const Entry& e = entries_[position];
+        const Fit name = fit(e.name, keyword.tokens, wordForms);
+        const Fit description = fit(e.description, keyword.tokens, wordForms);
+        if (name != Fit::none || description != Fit::none)
+            found.push_back({position, name, description});
+    }
+    return found;
+}
+
+} // namespace tarvelo::server
