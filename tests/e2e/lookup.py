@@ -2,10 +2,11 @@
 """Command-line searches with real processes: tarvelo --search and
 --search-selection, started cold and handed to a running program.
 
-The program's endpoint is built in (127.0.0.1:8936), so the script runs in a
-network namespace of its own (ctest starts it under `unshare --net`), where it
-brings loopback up and starts tarvelo-service on that port without touching
-the machine's. The program runs offscreen with its own runtime and data
+The program's endpoint is built in (ctest passes the build's endpoint), so the
+script runs in a network namespace of its own (ctest starts it under
+`unshare --net`), where it brings loopback up and starts tarvelo-service on the
+endpoint's port without touching the machine's. An endpoint that is not on
+loopback cannot be served there: the test is then skipped. The program runs offscreen with its own runtime and data
 folders. What happened is read from the service's request log (which
 operation arrived), the program's page files and its search history (the
 keyword exactly as given). Every process started here is stopped by its id.
@@ -17,6 +18,9 @@ import subprocess
 import sys
 import tempfile
 import time
+import urllib.parse
+
+SKIPPED = 77  # ctest's SKIP_RETURN_CODE for this test
 
 
 def wait_for(what, test, seconds=30.0):
@@ -32,7 +36,14 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
     parser.add_argument("--service", required=True)
+    parser.add_argument("--endpoint", required=True, help="the endpoint the program was built for")
     args = parser.parse_args()
+    endpoint = urllib.parse.urlsplit(args.endpoint)
+    host, port = endpoint.hostname, endpoint.port or 80
+    if host not in ("localhost", "::1") and not host.startswith("127."):
+        print("lookup hand-over: skipped, the program's endpoint %s is not on loopback" % args.endpoint)
+        return SKIPPED
+    listen = "[%s]:%d" % (host, port) if ":" in host else "%s:%d" % (host, port)
 
     subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
     work = tempfile.mkdtemp(prefix="tarvelo-lookup-")
@@ -69,7 +80,7 @@ def main():
 
     try:
         with open(log_path, "w") as log:
-            service = subprocess.Popen([args.service, "--listen", "127.0.0.1:8936", "--db",
+            service = subprocess.Popen([args.service, "--listen", listen, "--db",
                                         os.path.join(work, "service.db")], stdout=subprocess.PIPE, stderr=log)
         started.append(service)
         assert service.stdout.readline().startswith(b"listening on"), "the service did not start"
