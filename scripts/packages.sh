@@ -6,6 +6,7 @@ TARVELO_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-webengine-dev qt6-webengine-dev-tools
   qt6-translations-l10n qt6-wayland
   libcurl4-openssl-dev libpugixml-dev libcpp-httplib-dev libsqlite3-dev libopencc-dev
+  libxapian-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool trayer imagemagick x11-utils python3
   fonts-wqy-microhei

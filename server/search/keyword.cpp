@@ -101,8 +101,11 @@ Keyword parseKeyword(std::string_view text)
             k.phrase += c;
     }
     k.code = codeDigits(k.phrase);
-    if (k.code.empty())
+    if (k.code.empty()) {
         k.tokens = tokenize(k.phrase);
+        if (std::string mainland = mainlandWording(k.phrase); mainland != k.phrase)
+            k.mainland = std::move(mainland);
+    }
     return k;
 }
 

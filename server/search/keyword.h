@@ -31,6 +31,9 @@ struct Keyword {
     std::string phrase;        // normalised, without surrounding punctuation, white space collapsed
     std::string code;          // the digits of a code keyword ("84.71 30" -> "847130"), else empty
     std::vector<Token> tokens; // of a word keyword
+    // The phrase with Taiwan's words put as the mainland writes them (OpenCC,
+    // tw2sp.json: 滑鼠 -> 鼠标), when that differs; searched as well.
+    std::string mainland;
 
     bool empty() const { return code.empty() && tokens.empty(); }
     bool hasIdeographs() const;

@@ -32,6 +32,14 @@ std::vector<std::string> goodsGlosses(std::string_view english)
     return out;
 }
 
+// The ideograph runs of a normalised text.
+void addRuns(std::unordered_set<std::string>& words, std::string_view normalised)
+{
+    for (const Token& t : tokenize(normalised))
+        if (!t.word)
+            words.insert(t.text);
+}
+
 } // namespace
 
 std::string comparedForm(const Keyword& keyword)
@@ -49,10 +57,12 @@ Lexicon::Lexicon(const SearchSource& source)
 {
     for (const SearchReference& r : source.references) {
         references.add(r.term, {});
+        addRuns(chineseWords, normalise(r.term));
         referenceCodes.push_back(r.code);
     }
     for (const HsText& h : source.hs) {
         hs.add(h.name, h.description);
+        addRuns(chineseWords, normalise(h.name));
         hsCodes.push_back(h.code);
     }
     for (const Gloss& g : source.glosses) {

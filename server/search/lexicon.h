@@ -9,6 +9,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace tarvelo::server {
@@ -29,6 +30,11 @@ struct Lexicon {
     // The other way: an English gloss in its compared form (see
     // comparedForm) -> the Chinese words it glosses.
     std::unordered_map<std::string, std::vector<std::string>> words;
+    // Runs of ideographs the searched texts hold as words (reference terms,
+    // HS names), normalised: what long Chinese keywords are cut into (see
+    // queryWords). The dictionary's words are left out: a word no text holds
+    // would find nothing, where its parts may.
+    std::unordered_set<std::string> chineseWords;
 };
 
 } // namespace tarvelo::server

@@ -4,6 +4,7 @@
 
 #include <opencc/SimpleConverter.hpp>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tarvelo::server {
@@ -18,6 +19,18 @@ const opencc::SimpleConverter& traditionalToSimplified()
             return opencc::SimpleConverter("t2s.json");
         } catch (const std::exception& e) {
             throw std::runtime_error(std::string("cannot load OpenCC's t2s.json: ") + e.what());
+        }
+    }();
+    return converter;
+}
+
+const opencc::SimpleConverter& taiwanToMainland()
+{
+    static const opencc::SimpleConverter converter = [] {
+        try {
+            return opencc::SimpleConverter("tw2sp.json");
+        } catch (const std::exception& e) {
+            throw std::runtime_error(std::string("cannot load OpenCC's tw2sp.json: ") + e.what());
         }
     }();
     return converter;
@@ -47,6 +60,12 @@ std::string normalise(std::string_view text)
         appendUtf8(out, c);
     }
     return ascii ? out : traditionalToSimplified().Convert(out);
+}
+
+std::string mainlandWording(std::string_view normalised)
+{
+    const bool ascii = std::all_of(normalised.begin(), normalised.end(), [](char c) { return (c & 0x80) == 0; });
+    return ascii ? std::string(normalised) : taiwanToMainland().Convert(std::string(normalised));
 }
 
 } // namespace tarvelo::server

@@ -13,4 +13,9 @@ namespace tarvelo::server {
 // be loaded.
 std::string normalise(std::string_view text);
 
+// A normalised text with Taiwan's words and phrases put as the mainland
+// writes them (OpenCC, tw2sp.json). Only for keywords: on mainland text the
+// phrase tables can misfire (方程式), so a keyword is searched in both forms.
+std::string mainlandWording(std::string_view normalised);
+
 } // namespace tarvelo::server

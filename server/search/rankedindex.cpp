@@ -1,5 +1,7 @@
 #include "rankedindex.h"
 
+#include "querywords.h"
+
 #include <algorithm>
 #include <tuple>
 
@@ -11,12 +13,21 @@ enum Rank : std::uint8_t {
     translatedTerm,
     wholeInName,
     termContaining,
-    inName,
-    inDescription,
-    inParent,
+    byWords, // the word index's order, below the ranks above
     byDictionary,
     unranked,
 };
+
+// Chinese words an English word may stand for, at most.
+constexpr size_t maxTranslations = 3;
+
+// How much a search reference counts in an entry's word index: one pointing
+// to the entry's subheading or line counts like its name, one pointing to its
+// heading or chapter less.
+unsigned referenceWeight(std::string_view referenceCode)
+{
+    return referenceCode.size() >= 6 ? 3 : referenceCode.size() >= 4 ? 2 : 1;
+}
 
 // Declarable lines before headings before chapters.
 int level(std::string_view code)
@@ -45,18 +56,58 @@ RankedIndex::Run RankedIndex::under(std::string_view prefix) const
 
 void RankedIndex::link(const Lexicon& lexicon)
 {
-    if (ties_ != Ties::byCode)
-        return;
+    const bool coded = ties_ == Ties::byCode;
+    std::vector<std::vector<std::uint32_t>> referencesOf(codes_.size()); // by position
+    std::vector<std::vector<std::uint32_t>> parentsOf(codes_.size());
     referenceRuns_.clear();
-    for (const std::string& code : lexicon.referenceCodes)
-        referenceRuns_.push_back(under(code));
     belowHs_.clear();
-    for (const std::string& code : lexicon.hsCodes) {
-        Run run = under(code);
-        if (run.first < run.second && codes_[run.first] == code)
-            ++run.first;
-        belowHs_.push_back(run);
+    if (coded) {
+        for (const std::string& code : lexicon.referenceCodes)
+            referenceRuns_.push_back(under(code));
+        for (const std::string& code : lexicon.hsCodes) {
+            Run run = under(code);
+            if (run.first < run.second && codes_[run.first] == code)
+                ++run.first;
+            belowHs_.push_back(run);
+        }
+        for (std::uint32_t r = 0; r < referenceRuns_.size(); ++r)
+            for (std::uint32_t p = referenceRuns_[r].first; p < referenceRuns_[r].second; ++p)
+                referencesOf[p].push_back(r);
+        for (std::uint32_t h = 0; h < belowHs_.size(); ++h)
+            for (std::uint32_t p = belowHs_[h].first; p < belowHs_[h].second; ++p)
+                parentsOf[p].push_back(h);
     }
+    words_ = std::make_unique<WordIndex>();
+    std::vector<WeightedText> texts;
+    for (std::uint32_t p = 0; p < codes_.size(); ++p) {
+        // An article's body counts less than a code's English name.
+        texts = {{text_.name(p), 3}, {text_.description(p), coded ? 3u : 1u}};
+        for (const std::uint32_t r : referencesOf[p])
+            texts.push_back({lexicon.references.name(r), referenceWeight(lexicon.referenceCodes[r])});
+        for (const std::uint32_t h : parentsOf[p]) {
+            texts.push_back({lexicon.hs.name(h), 1});
+            texts.push_back({lexicon.hs.description(h), 1});
+        }
+        words_->add(texts);
+    }
+    words_->commit();
+    orderTies();
+}
+
+void RankedIndex::orderTies()
+{
+    std::vector<std::uint32_t> positions(codes_.size());
+    for (std::uint32_t p = 0; p < positions.size(); ++p)
+        positions[p] = p;
+    if (ties_ == Ties::byCode)
+        std::stable_sort(positions.begin(), positions.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return level(codes_[a]) < level(codes_[b]); });
+    else
+        std::stable_sort(positions.begin(), positions.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return order_[a] > order_[b]; }); // newest first
+    tieOrder_.assign(positions.size(), 0);
+    for (std::uint32_t i = 0; i < positions.size(); ++i)
+        tieOrder_[positions[i]] = i;
 }
 
 std::vector<std::uint32_t> RankedIndex::codeMatches(std::string_view code, size_t limit) const
@@ -88,73 +139,124 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
             mark(p, r);
     };
     const bool coded = ties_ == Ties::byCode;
-    // A word any text knows is taken as spelt; only unknown words are
-    // corrected.
-    std::vector<bool> known;
-    for (const Token& t : keyword.tokens)
-        known.push_back(t.word && (text_.knows(t.text) || (coded && (lexicon.references.knows(t.text) ||
-                                                                      lexicon.hs.knows(t.text)))));
-    bool referenced = false;
-    bool exact = false;
-    if (coded) {
-        for (const TextIndex::Match& m : lexicon.references.find(keyword, known)) {
-            if (m.name == Fit::none)
-                continue;
-            referenced = true;
-            exact = exact || m.name == Fit::equal;
-            markRun(referenceRuns_[m.position], m.name == Fit::equal ? exactTerm : termContaining);
-        }
-    }
-    // A Latin keyword no reference equals: the Chinese words the dictionary
-    // glosses with it, where a reference equals them.
-    if (coded && !exact && !keyword.hasIdeographs()) {
-        if (const auto glossing = lexicon.words.find(comparedForm(keyword)); glossing != lexicon.words.end()) {
-            for (const std::string& word : glossing->second)
-                for (const TextIndex::Match& m : lexicon.references.find(parseKeyword(word)))
-                    if (m.name == Fit::equal)
-                        markRun(referenceRuns_[m.position], translatedTerm);
-        }
-    }
-    for (const TextIndex::Match& m : text_.find(keyword, known)) {
-        // The English description of a code is its English name; an
-        // article's body is not.
-        const Fit name = coded ? std::max(m.name, m.description == Fit::contains ? Fit::none : m.description) : m.name;
-        mark(m.position, name >= Fit::whole ? wholeInName : name == Fit::contains ? inName : inDescription);
-    }
-    if (coded) {
-        for (const TextIndex::Match& m : lexicon.hs.find(keyword, known))
-            markRun(belowHs_[m.position], inParent);
-    }
-    if (!referenced && keyword.hasIdeographs()) {
-        if (const auto glossed = lexicon.glosses.find(keyword.phrase); glossed != lexicon.glosses.end()) {
-            for (const std::string& gloss : glossed->second) {
-                const Keyword english = parseKeyword(gloss);
-                for (const TextIndex::Match& m : text_.find(english))
-                    mark(m.position, byDictionary);
-                if (!coded)
+    // Taiwan's words are looked for as written and in their mainland form (滑鼠, 鼠标).
+    const auto markTiers = [&](const Keyword& k) {
+        // A word any text knows is taken as spelt; only unknown words are
+        // corrected.
+        std::vector<bool> known;
+        for (const Token& t : k.tokens)
+            known.push_back(t.word && (text_.knows(t.text) || (coded && (lexicon.references.knows(t.text) ||
+                                                                          lexicon.hs.knows(t.text)))));
+        bool referenced = false;
+        bool exact = false;
+        if (coded) {
+            for (const TextIndex::Match& m : lexicon.references.find(k, known)) {
+                if (m.name == Fit::none)
                     continue;
-                for (const TextIndex::Match& m : lexicon.references.find(english))
-                    if (m.name >= Fit::whole)
-                        markRun(referenceRuns_[m.position], byDictionary);
+                referenced = true;
+                exact = exact || m.name == Fit::equal;
+                if (m.name >= Fit::whole)
+                    markRun(referenceRuns_[m.position], m.name == Fit::equal ? exactTerm : termContaining);
             }
         }
-    }
+        // A Latin k no reference equals: the Chinese words the dictionary
+        // glosses with it, where a reference equals them.
+        if (coded && !exact && !k.hasIdeographs()) {
+            if (const auto glossing = lexicon.words.find(comparedForm(k)); glossing != lexicon.words.end()) {
+                for (const std::string& word : glossing->second)
+                    for (const TextIndex::Match& m : lexicon.references.find(parseKeyword(word)))
+                        if (m.name == Fit::equal)
+                            markRun(referenceRuns_[m.position], translatedTerm);
+            }
+        }
+        for (const TextIndex::Match& m : text_.find(k, known)) {
+            // The English description of a code is its English name; an
+            // article's body is not.
+            const Fit name = coded ? std::max(m.name, m.description == Fit::contains ? Fit::none : m.description) : m.name;
+            if (name >= Fit::whole)
+                mark(m.position, wholeInName);
+        }
+        if (!referenced && k.hasIdeographs()) {
+            if (const auto glossed = lexicon.glosses.find(k.phrase); glossed != lexicon.glosses.end()) {
+                for (const std::string& gloss : glossed->second) {
+                    const Keyword english = parseKeyword(gloss);
+                    for (const TextIndex::Match& m : text_.find(english))
+                        mark(m.position, byDictionary);
+                    if (!coded)
+                        continue;
+                    for (const TextIndex::Match& m : lexicon.references.find(english))
+                        if (m.name >= Fit::whole)
+                            markRun(referenceRuns_[m.position], byDictionary);
+                }
+            }
+        }
+    };
+    markTiers(keyword);
+    if (!keyword.mainland.empty())
+        markTiers(parseKeyword(keyword.mainland));
 
     std::vector<std::uint32_t> out;
-    for (std::uint32_t p = 0; p < rank.size(); ++p)
-        if (rank[p] != unranked)
+    std::vector<std::uint32_t> dictionary;
+    for (std::uint32_t p = 0; p < rank.size(); ++p) {
+        if (rank[p] < byWords)
             out.push_back(p);
+        else if (rank[p] == byDictionary)
+            dictionary.push_back(p);
+    }
     const auto before = [&](std::uint32_t a, std::uint32_t b) {
         if (rank[a] != rank[b])
             return rank[a] < rank[b];
-        if (!coded)
-            return std::tie(order_[b], a) < std::tie(order_[a], b); // newest first
-        return std::tuple(level(codes_[a]), a) < std::tuple(level(codes_[b]), b); // positions are in code order
+        return tieOrder_[a] < tieOrder_[b];
     };
-    const size_t wanted = std::min(limit, out.size());
+    size_t wanted = std::min(limit, out.size());
     std::partial_sort(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(wanted), out.end(), before);
     out.resize(wanted);
+    if (out.size() < limit) {
+        for (const std::uint32_t p : words_->find(wordsOf(keyword, lexicon), limit, tieOrder_))
+            if (rank[p] >= byWords && out.size() < limit) {
+                rank[p] = byWords;
+                out.push_back(p);
+            }
+    }
+    std::sort(dictionary.begin(), dictionary.end(), before);
+    for (const std::uint32_t p : dictionary)
+        if (rank[p] == byDictionary && out.size() < limit)
+            out.push_back(p);
     return out;
+}
+
+std::vector<QueryWord> RankedIndex::wordsOf(const Keyword& keyword, const Lexicon& lexicon) const
+{
+    std::vector<QueryWord> words = queryWords(keyword, lexicon.chineseWords);
+    if (!keyword.mainland.empty())
+        for (QueryWord& w : queryWords(parseKeyword(keyword.mainland), lexicon.chineseWords))
+            if (std::none_of(words.begin(), words.end(), [&](const QueryWord& known) { return known.text == w.text; }))
+                words.push_back(std::move(w));
+    for (QueryWord& w : words)
+        if (w.latin)
+            if (std::string spelt = words_->correction(w.text); !spelt.empty())
+                w.text = std::move(spelt);
+    // English words, and pairs of them, also stand for the Chinese words the
+    // dictionary glosses with them, where the searched texts hold those.
+    const auto translations = [&](const std::string& english) {
+        std::vector<std::string> chinese;
+        if (const auto found = lexicon.words.find(english); found != lexicon.words.end())
+            for (const std::string& word : found->second)
+                if (word.size() >= 6 && lexicon.chineseWords.contains(word) && chinese.size() < maxTranslations &&
+                    std::find(chinese.begin(), chinese.end(), word) == chinese.end())
+                    chinese.push_back(word);
+        return chinese;
+    };
+    const size_t single = words.size();
+    for (size_t i = 0; i < single; ++i) {
+        if (!words[i].latin)
+            continue;
+        words[i].chinese = translations(words[i].text);
+        if (i + 1 < single && words[i + 1].latin)
+            if (auto chinese = translations(words[i].text + " " + words[i + 1].text); !chinese.empty())
+                words.push_back({words[i].text + words[i + 1].text, true, std::move(chinese)});
+    }
+    return words;
 }
 
 } // namespace tarvelo::server

@@ -9,20 +9,24 @@
 //   wholeInName    its name (Chinese, or for a code the English description
 //                  as its English name) holds the keyword as whole words or
 //                  a whole phrase
-//   termContaining a search reference holding the keyword points to it
-//   inName         its name holds every token of the keyword
-//   inDescription  its description holds every token
-//   inParent       the name or description of its subheading, heading or chapter does
+//   termContaining a search reference holding the keyword as whole words or
+//                  a whole phrase points to it
+//   byWords        the word index (see WordIndex): every meaningful word of
+//                  the keyword in its texts, references and parents' texts,
+//                  then most of them, by BM25
 //   byDictionary   a Chinese keyword no reference knows: its name or
 //                  description holds one of the word's English glosses, or a
 //                  reference holding a gloss as whole words points to it
 // Within a rank declarable lines (six digits or more) come before headings,
-// headings before chapters, then code order (articles: newest first).
+// headings before chapters, then code order (articles: newest first). A Latin
+// word no text knows is first spelt as the closest word the index knows.
 #include "keyword.h"
 #include "lexicon.h"
 #include "textindex.h"
+#include "wordindex.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,7 +44,8 @@ public:
     void add(std::string_view code, std::string_view order, std::string_view name, std::string_view description);
 
     // Once every entry is added: where each search reference and HS code of
-    // lexicon leads in this index. find takes the same lexicon.
+    // lexicon leads in this index, and the word index of the entries' texts.
+    // find takes the same lexicon.
     void link(const Lexicon& lexicon);
 
     // Positions of the matching entries, best first, at most limit of them.
@@ -50,6 +55,9 @@ private:
     using Run = std::pair<std::uint32_t, std::uint32_t>; // positions [first, second)
 
     std::vector<std::uint32_t> codeMatches(std::string_view code, size_t limit) const;
+    void orderTies();
+    // The keyword's meaningful words, misspelt Latin ones corrected.
+    std::vector<QueryWord> wordsOf(const Keyword& keyword, const Lexicon& lexicon) const;
     // The positions whose code starts with prefix.
     Run under(std::string_view prefix) const;
 
@@ -59,6 +67,8 @@ private:
     std::vector<std::string> codes_;
     std::vector<std::string> order_;
     TextIndex text_;
+    std::unique_ptr<WordIndex> words_;
+    std::vector<std::uint32_t> tieOrder_; // by position: its place among equals in the word index's ranks
 };
 
 } // namespace tarvelo::server

@@ -1,5 +1,7 @@
 #include "searchcatalogue.h"
 
+#include <future>
+
 namespace tarvelo::server {
 
 SearchCatalogue::SearchCatalogue(SearchSource source, std::uint64_t generation, std::string_view today)
@@ -19,9 +21,12 @@ SearchCatalogue::SearchCatalogue(SearchSource source, std::uint64_t generation, 
         rebates_.add(std::move(l), l.code, {}, l.name, l.description);
     for (Article& a : source.articles)
         articles_.add(std::move(a), {}, a.updated, a.title, a.body);
+    // The word indexes take seconds to build: the largest one on a thread of its own.
+    auto commodity = std::async(std::launch::async, [this] { commodity_.link(); });
     tariff_.link();
-    commodity_.link();
     rebates_.link();
+    articles_.link();
+    commodity.get();
 }
 
 } // namespace tarvelo::server

@@ -46,6 +46,9 @@ public:
     bool knows(const std::string& word) const { return words_.contains(word); }
 
     size_t size() const { return entries_.size(); }
+    // An entry's texts in their normalised form.
+    std::string_view name(std::uint32_t position) const { return entries_[position].name.folded; }
+    std::string_view description(std::uint32_t position) const { return entries_[position].description.folded; }
 
 private:
     struct Text {

@@ -1,0 +1,82 @@
+#include "querywords.h"
+
+#include "utf8.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace tarvelo::server {
+namespace {
+
+// Words that say little about what the goods are: grammar, and the selling
+// words of shop listings. Kept when nothing else is left.
+constexpr std::array<std::string_view, 30> chineseNoise = {
+    "的", "用", "制", "及", "或", "和", "与", "其他", "其它", "等", "之", "类", "件", "个", "款", "新款",
+    "包邮", "正品", "爆款", "热卖", "特价", "现货", "批发", "厂家", "直销", "促销", "清仓", "新品", "官方", "旗舰店",
+};
+constexpr std::array<std::string_view, 48> latinNoise = {
+    "a",     "an",      "the",     "of",      "for",    "and",    "or",      "with",   "without", "in",
+    "on",    "to",      "by",      "from",    "at",     "as",     "is",      "are",    "be",      "this",
+    "that",  "new",     "hot",     "sale",    "sell",   "selling", "free",   "shipping", "best",  "quality",
+    "high",  "top",     "premium", "cheap",   "pc",     "pcs",    "set",     "lot",    "pack",    "piece",
+    "style", "fashion", "gift",    "factory", "direct", "wholesale", "brand", "original",
+};
+
+bool noise(std::string_view word, bool latin)
+{
+    if (latin)
+        return std::find(latinNoise.begin(), latinNoise.end(), word) != latinNoise.end() ||
+               (!word.empty() && word.front() >= '0' && word.front() <= '9'); // sizes, years, quantities
+    return std::find(chineseNoise.begin(), chineseNoise.end(), word) != chineseNoise.end();
+}
+
+constexpr size_t longestWord = 8; // characters
+
+// Longest match from the left; a character no word starts with stands alone
+// (marked as such in alone).
+void cutRun(std::string_view run, const std::unordered_set<std::string>& dictionary, std::vector<QueryWord>& out,
+            std::vector<bool>& alone)
+{
+    std::vector<size_t> starts; // byte offset of every character, and the end
+    for (size_t pos = 0; pos < run.size(); nextCodePoint(run, pos))
+        starts.push_back(pos);
+    starts.push_back(run.size());
+    const size_t characters = starts.size() - 1;
+    for (size_t i = 0; i < characters;) {
+        size_t length = std::min(longestWord, characters - i);
+        for (; length > 1; --length)
+            if (dictionary.contains(std::string(run.substr(starts[i], starts[i + length] - starts[i]))))
+                break;
+        out.push_back({std::string(run.substr(starts[i], starts[i + length] - starts[i])), false});
+        alone.push_back(length == 1 && characters > 1);
+        i += length;
+    }
+}
+
+} // namespace
+
+std::vector<QueryWord> queryWords(const Keyword& keyword, const std::unordered_set<std::string>& dictionary)
+{
+    std::vector<QueryWord> all;
+    std::vector<bool> alone; // a character left over between words: it means little by itself
+    for (const Token& t : keyword.tokens) {
+        if (t.word) {
+            all.push_back({t.text, true});
+            alone.push_back(t.text.size() == 1); // a letter: the s of men's
+        } else {
+            cutRun(t.text, dictionary, all, alone);
+        }
+    }
+    std::vector<QueryWord> meaningful;
+    for (size_t i = 0; i < all.size(); ++i)
+        if (!alone[i] && !noise(all[i].text, all[i].latin) &&
+            std::none_of(meaningful.begin(), meaningful.end(), [&](const QueryWord& m) { return m.text == all[i].text; }))
+            meaningful.push_back(all[i]);
+    // A keyword of nothing but function or selling words is searched as it is.
+    if (meaningful.empty() && std::none_of(alone.begin(), alone.end(), [](bool a) { return a; }))
+        return all;
+    return meaningful;
+}
+
+} // namespace tarvelo::server

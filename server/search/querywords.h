@@ -1,0 +1,20 @@
+#pragma once
+// The meaningful words of a description or product title: Chinese runs cut
+// into words by longest match against the words the data knows (reference
+// terms and names), function words, selling words, sizes and quantities
+// dropped, and so are single characters left over between words and single
+// letters. What is left is what the word index looks for; a keyword whose
+// characters form no known word has none.
+#include "keyword.h"
+#include "wordindex.h"
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace tarvelo::server {
+
+// dictionary: normalised runs of ideographs known as words.
+std::vector<QueryWord> queryWords(const Keyword& keyword, const std::unordered_set<std::string>& dictionary);
+
+} // namespace tarvelo::server

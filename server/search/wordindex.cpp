@@ -1,0 +1,276 @@
+#include "wordindex.h"
+
+#include "keyword.h"
+#include "utf8.h"
+
+#include <xapian.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+#include <system_error>
+#include <tuple>
+#include <unordered_map>
+
+namespace tarvelo::server {
+namespace {
+
+const Xapian::Stem& english()
+{
+    // Stem is not thread-safe to share for writing, but stemming is const use of
+    // immutable tables; one per thread keeps it simple.
+    thread_local const Xapian::Stem stemmer("english");
+    return stemmer;
+}
+
+bool hasDigit(std::string_view word)
+{
+    return std::any_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string stemTerm(std::string_view word)
+{
+    return "Z" + english()(std::string(word));
+}
+
+std::vector<std::string> codePoints(std::string_view run)
+{
+    std::vector<std::string> out;
+    for (size_t pos = 0; pos < run.size();) {
+        const size_t start = pos;
+        nextCodePoint(run, pos);
+        out.emplace_back(run.substr(start, pos - start));
+    }
+    return out;
+}
+
+using Terms = std::unordered_map<std::string, unsigned>; // term -> within-document frequency
+
+void indexText(Terms& doc, Terms& spelling, std::string_view normalised, unsigned weight)
+{
+    const std::vector<Token> tokens = tokenize(normalised);
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const Token& t = tokens[i];
+        if (t.word) {
+            doc[t.text] += weight;
+            if (!hasDigit(t.text)) {
+                doc[stemTerm(t.text)] += weight;
+                if (t.text.size() >= 4)
+                    ++spelling[t.text];
+            }
+            // Compounds: hand bag, hand-bag and handbag are one word.
+            if (i + 1 < tokens.size() && tokens[i + 1].word) {
+                const std::string joined = t.text + tokens[i + 1].text;
+                doc[joined] += weight;
+                if (!hasDigit(joined))
+                    doc[stemTerm(joined)] += weight;
+            }
+            continue;
+        }
+        const std::vector<std::string> symbols = codePoints(t.text);
+        for (size_t s = 0; s < symbols.size(); ++s) {
+            doc[symbols[s]] += weight;
+            if (s + 1 < symbols.size())
+                doc[symbols[s] + symbols[s + 1]] += weight;
+        }
+    }
+}
+
+struct Candidate {
+    size_t words; // how many of the query's words the entry holds
+    double weight;
+    std::uint32_t tie;
+    std::uint32_t position;
+};
+
+// Walks each term's posting list once over the candidates in document order,
+// which costs far less than reading every candidate's term list.
+void countWords(const Xapian::Database& db, const std::vector<WordTerms>& words, std::vector<Candidate>& candidates)
+{
+    std::vector<size_t> byDocument(candidates.size());
+    for (size_t i = 0; i < byDocument.size(); ++i)
+        byDocument[i] = i;
+    std::sort(byDocument.begin(), byDocument.end(),
+              [&](size_t a, size_t b) { return candidates[a].position < candidates[b].position; });
+    std::vector<std::uint8_t> hits(candidates.size());
+    for (Candidate& c : candidates)
+        c.words = 0;
+    std::vector<std::uint8_t> held(candidates.size());
+    for (const WordTerms& word : words) {
+        std::fill(held.begin(), held.end(), 0);
+        for (const std::vector<std::string>& alternative : word.alternatives) {
+            std::fill(hits.begin(), hits.end(), 0);
+            for (const std::string& term : alternative) {
+                Xapian::PostingIterator posting = db.postlist_begin(term);
+                const Xapian::PostingIterator end = db.postlist_end(term);
+                for (const size_t i : byDocument) {
+                    const Xapian::docid id = candidates[i].position + 1;
+                    posting.skip_to(id);
+                    if (posting == end)
+                        break;
+                    hits[i] += *posting == id;
+                }
+            }
+            for (size_t i = 0; i < candidates.size(); ++i)
+                held[i] |= hits[i] == alternative.size();
+        }
+        for (size_t i = 0; i < candidates.size(); ++i)
+            candidates[i].words += held[i];
+    }
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> pairsOf(std::string_view run)
+{
+    const std::vector<std::string> symbols = codePoints(run);
+    if (symbols.size() == 1)
+        return symbols;
+    std::vector<std::string> pairs;
+    for (size_t s = 0; s + 1 < symbols.size(); ++s)
+        pairs.push_back(symbols[s] + symbols[s + 1]);
+    return pairs;
+}
+
+} // namespace
+
+WordTerms termsOf(const QueryWord& word)
+{
+    if (!word.latin)
+        return {{pairsOf(word.text)}};
+    WordTerms terms{{{word.text}}};
+    if (!hasDigit(word.text))
+        terms.alternatives.push_back({stemTerm(word.text)});
+    for (const std::string& chinese : word.chinese)
+        terms.alternatives.push_back(pairsOf(chinese));
+    return terms;
+}
+
+class WordIndex::Lease {
+public:
+    explicit Lease(const WordIndex& index) : index_(index)
+    {
+        {
+            const std::lock_guard lock(index_.mutex_);
+            if (!index_.idle_.empty()) {
+                db_ = std::move(index_.idle_.back());
+                index_.idle_.pop_back();
+            }
+        }
+        if (!db_)
+            db_ = std::make_unique<Xapian::Database>(index_.folder_.string());
+    }
+    ~Lease()
+    {
+        const std::lock_guard lock(index_.mutex_);
+        index_.idle_.push_back(std::move(db_));
+    }
+    Lease(const Lease&) = delete;
+    Lease& operator=(const Lease&) = delete;
+    Xapian::Database& operator*() const { return *db_; }
+
+private:
+    const WordIndex& index_;
+    std::unique_ptr<Xapian::Database> db_;
+};
+
+WordIndex::WordIndex()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarvelo-words-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::system_error(errno, std::generic_category(), "cannot make a folder for the search index");
+    folder_ = pattern;
+    writer_ = std::make_unique<Xapian::WritableDatabase>(folder_.string(),
+                                                         Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS);
+}
+
+WordIndex::~WordIndex()
+{
+    idle_.clear();
+    writer_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+void WordIndex::add(const std::vector<WeightedText>& texts)
+{
+    // Terms are gathered first: Xapian's document adds each one at a cost.
+    Terms terms;
+    for (const WeightedText& t : texts)
+        indexText(terms, spelling_, t.normalised, t.weight);
+    Xapian::Document doc;
+    for (const auto& [term, wdf] : terms)
+        doc.add_term(term, wdf);
+    // Document ids are positions + 1: the entries keep their order.
+    writer_->add_document(doc);
+    ++added_;
+}
+
+void WordIndex::commit()
+{
+    // Once per word: the spelling table is costly to update.
+    for (const auto& [word, count] : spelling_)
+        writer_->add_spelling(word, count);
+    spelling_.clear();
+    writer_->commit();
+    writer_.reset();
+}
+
+std::string WordIndex::correction(const std::string& latinWord) const
+{
+    if (latinWord.size() < 4 || hasDigit(latinWord))
+        return {};
+    const Lease db(*this);
+    if ((*db).term_exists(latinWord) || (*db).term_exists(stemTerm(latinWord)))
+        return {};
+    return (*db).get_spelling_suggestion(latinWord, latinWord.size() >= 8 ? 2 : 1);
+}
+
+std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, size_t limit,
+                                           const std::vector<std::uint32_t>& tieOrder) const
+{
+    if (words.empty() || limit == 0)
+        return {};
+    std::vector<WordTerms> terms;
+    std::vector<Xapian::Query> subqueries;
+    for (const QueryWord& w : words) {
+        terms.push_back(termsOf(w));
+        std::vector<Xapian::Query> alternatives;
+        for (const std::vector<std::string>& a : terms.back().alternatives)
+            alternatives.emplace_back(Xapian::Query::OP_AND, a.begin(), a.end());
+        subqueries.emplace_back(Xapian::Query::OP_OR, alternatives.begin(), alternatives.end());
+    }
+    const Lease db(*this);
+    Xapian::Enquire enquire(*db);
+    enquire.set_query(Xapian::Query(Xapian::Query::OP_OR, subqueries.begin(), subqueries.end()));
+    enquire.set_weighting_scheme(Xapian::BM25Weight());
+    // Candidates by BM25 alone; the words they hold reorder them below. With
+    // one word every candidate holds it.
+    const bool oneWord = terms.size() == 1;
+    const Xapian::MSet found =
+        enquire.get_mset(0, static_cast<Xapian::doccount>(oneWord ? limit : std::max<size_t>(limit, 400)));
+
+    std::vector<Candidate> candidates;
+    candidates.reserve(found.size());
+    for (auto it = found.begin(); it != found.end(); ++it) {
+        const std::uint32_t position = *it - 1;
+        candidates.push_back({1, it.get_weight(), tieOrder.at(position), position});
+    }
+    if (!oneWord)
+        countWords(*db, terms, candidates);
+    const auto before = [](const Candidate& a, const Candidate& b) {
+        return std::tie(b.words, b.weight, a.tie) < std::tie(a.words, a.weight, b.tie);
+    };
+    const size_t wanted = std::min(limit, candidates.size());
+    std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(wanted), candidates.end(),
+                      before);
+    std::vector<std::uint32_t> out;
+    for (size_t i = 0; i < wanted; ++i)
+        if (candidates[i].words > 0)
+            out.push_back(candidates[i].position);
+    return out;
+}
+
+} // namespace tarvelo::server
