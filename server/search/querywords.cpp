@@ -33,8 +33,8 @@ bool noise(std::string_view word, bool latin)
 
 constexpr size_t longestWord = 8; // characters
 
-// Longest match from the left; a character no word starts with stands alone
-// (marked as such in alone).
+// Longest match from the left. Characters that start no word stay together
+// as one word; a single one between words is marked in alone.
 void cutRun(std::string_view run, const std::unordered_set<std::string>& dictionary, std::vector<QueryWord>& out,
             std::vector<bool>& alone)
 {
@@ -43,15 +43,29 @@ void cutRun(std::string_view run, const std::unordered_set<std::string>& diction
         starts.push_back(pos);
     starts.push_back(run.size());
     const size_t characters = starts.size() - 1;
+    const auto piece = [&](size_t from, size_t to) { return std::string(run.substr(starts[from], starts[to] - starts[from])); };
+    size_t unknownFrom = 0;
+    const auto flushUnknown = [&](size_t to) {
+        if (to > unknownFrom) {
+            out.push_back({piece(unknownFrom, to), false, {}});
+            alone.push_back(to - unknownFrom == 1 && characters > 1);
+        }
+    };
     for (size_t i = 0; i < characters;) {
         size_t length = std::min(longestWord, characters - i);
-        for (; length > 1; --length)
-            if (dictionary.contains(std::string(run.substr(starts[i], starts[i + length] - starts[i]))))
-                break;
-        out.push_back({std::string(run.substr(starts[i], starts[i + length] - starts[i])), false});
-        alone.push_back(length == 1 && characters > 1);
+        while (length > 1 && !dictionary.contains(piece(i, i + length)))
+            --length;
+        if (length == 1) {
+            ++i;
+            continue;
+        }
+        flushUnknown(i);
+        out.push_back({piece(i, i + length), false, {}});
+        alone.push_back(false);
         i += length;
+        unknownFrom = i;
     }
+    flushUnknown(characters);
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 // into words by longest match against the words the data knows (reference
 // terms and names), function words, selling words, sizes and quantities
 // dropped, and so are single characters left over between words and single
-// letters. What is left is what the word index looks for; a keyword whose
-// characters form no known word has none.
+// letters; characters that start no known word stay together as one word.
+// What is left is what the word index looks for.
 #include "keyword.h"
 #include "wordindex.h"
 

@@ -13,6 +13,8 @@ enum Rank : std::uint8_t {
     translatedTerm,
     wholeInName,
     termContaining,
+    inName,
+    inDescription,
     byWords, // the word index's order, below the ranks above
     byDictionary,
     unranked,
@@ -155,11 +157,10 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
                     continue;
                 referenced = true;
                 exact = exact || m.name == Fit::equal;
-                if (m.name >= Fit::whole)
-                    markRun(referenceRuns_[m.position], m.name == Fit::equal ? exactTerm : termContaining);
+                markRun(referenceRuns_[m.position], m.name == Fit::equal ? exactTerm : termContaining);
             }
         }
-        // A Latin k no reference equals: the Chinese words the dictionary
+        // A Latin keyword no reference equals: the Chinese words the dictionary
         // glosses with it, where a reference equals them.
         if (coded && !exact && !k.hasIdeographs()) {
             if (const auto glossing = lexicon.words.find(comparedForm(k)); glossing != lexicon.words.end()) {
@@ -173,8 +174,7 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
             // The English description of a code is its English name; an
             // article's body is not.
             const Fit name = coded ? std::max(m.name, m.description == Fit::contains ? Fit::none : m.description) : m.name;
-            if (name >= Fit::whole)
-                mark(m.position, wholeInName);
+            mark(m.position, name >= Fit::whole ? wholeInName : name == Fit::contains ? inName : inDescription);
         }
         if (!referenced && k.hasIdeographs()) {
             if (const auto glossed = lexicon.glosses.find(k.phrase); glossed != lexicon.glosses.end()) {

@@ -9,8 +9,9 @@
 //   wholeInName    its name (Chinese, or for a code the English description
 //                  as its English name) holds the keyword as whole words or
 //                  a whole phrase
-//   termContaining a search reference holding the keyword as whole words or
-//                  a whole phrase points to it
+//   termContaining a search reference holding the keyword points to it
+//   inName         its name holds every token of the keyword
+//   inDescription  its description holds every token
 //   byWords        the word index (see WordIndex): every meaningful word of
 //                  the keyword in its texts, references and parents' texts,
 //                  then most of them, by BM25

@@ -153,7 +153,8 @@ TEST_F(ServiceContract, HomeAndBubbleListsAreEscapedMarkupLinkingHere)
 
 TEST_F(ServiceContract, EmptyKeywordOrNoMatchGivesAnAnswerWithoutRecords)
 {
-    for (const std::string_view keyword : {"", "   ", "qqqzzzxxx", "无此商品名称"}) {
+    // Keywords no text knows: a known word alone would find its best partial matches.
+    for (const std::string_view keyword : {"", "   ", "qqqzzzxxx", "无此"}) {
         const std::string answer = exchange(&webserviceapi::Tariff_head, keyword);
         EXPECT_EQ(countElements(answer, "TariffResult"), 1u) << keyword;
         EXPECT_EQ(countElements(answer, "ArticleID"), 0u) << keyword;

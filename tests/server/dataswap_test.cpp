@@ -71,7 +71,9 @@ TEST(ServiceDataSwap, ReadersSeeOneWholeVersionWhileImportsSwapTheData)
     // True once every kind of answer comes from version v, within 20 s (the
     // service reads a new search catalogue of the whole data, slower on a busy machine).
     const auto settlesOn = [&](const std::string& v) {
-        const auto deadline = std::chrono::steady_clock::now() + 20s;
+        // Reading a catalogue and building its word index takes seconds; on a
+        // busy machine, behind one started for an earlier import, a minute.
+        const auto deadline = std::chrono::steady_clock::now() + 90s;
         while (!(versionOf(page(), 4) == v && versionOf(search(), 2) == v && versionOf(news(), 1) == v))
             if (std::chrono::steady_clock::now() > deadline)
                 return false;
