@@ -3,11 +3,13 @@
 #include "today.h"
 
 #include <charconv>
+#include <set>
 
 namespace tarvelo::server {
 namespace {
 
-// Walks the arguments, handing out option values.
+// Walks the arguments, handing out option values. An option given twice is
+// refused: which of the two was meant cannot be told.
 class Arguments {
 public:
     explicit Arguments(const std::vector<std::string>& args) : args_(args) {}
@@ -15,14 +17,22 @@ public:
     const std::string& next() { return args_[at_++]; }
     const std::string& value(const std::string& option)
     {
+        once(option);
         if (done())
             throw UsageError(option + " needs a value");
         return next();
+    }
+    // Notes an option without a value.
+    void once(const std::string& option)
+    {
+        if (!seen_.insert(option).second)
+            throw UsageError(option + " is given more than once");
     }
 
 private:
     const std::vector<std::string>& args_;
     size_t at_ = 0;
+    std::set<std::string, std::less<>> seen_;
 };
 
 long number(const std::string& text, const std::string& option, long low, long high)
@@ -75,9 +85,10 @@ Serve parseServe(Arguments& a)
             s.token = a.value(option);
         else if (option == "--cache-mb")
             s.cacheBytes = static_cast<size_t>(number(a.value(option), option, 0, 4096)) << 20;
-        else if (option == "--quiet")
+        else if (option == "--quiet") {
+            a.once(option);
             s.logRequests = false;
-        else if (option == "--today")
+        } else if (option == "--today")
             s.today = date(a.value(option), option);
         else
             throw UsageError("unknown option \"" + option + "\"");
@@ -111,7 +122,13 @@ Import parseImport(Arguments& a)
             f.references = a.value(option);
         else if (option == "--effective")
             f.effective = date(a.value(option), option);
-        else
+        else if (option == "--strict") {
+            a.once(option);
+            f.strict = true;
+        } else if (option == "--allow-empty") {
+            a.once(option);
+            f.allowEmpty = true;
+        } else
             throw UsageError("unknown import option \"" + option + "\"");
     }
     if (!f.tariff && !f.rebates && !f.articles && !f.news && !f.bubble && !f.hs && !f.references)
