@@ -105,50 +105,58 @@ ImportReport importFiles(const std::filesystem::path& database, const ImportFile
     Connection db(swap.draft(), Connection::Mode::ReadWriteCreate);
     Transaction t(db);
     const std::string now = localTimeText("%Y-%m-%dT%H:%M:%S%z");
-    const auto read = [&](const std::filesystem::path& file, std::string_view table) {
+    const auto read = [&](const std::filesystem::path& file) { return readTable(file, files.allowEmpty); };
+    const auto record = [&](const std::filesystem::path& file, std::string_view table) {
         recordImport(db, table, file.string(), now);
-        return readTable(file, files.allowEmpty);
     };
     if (files.hs) {
-        const CsvTable hs = read(*files.hs, dataset::hs);
-        const CsvTable sections = readTable(*files.sections, files.allowEmpty);
+        const CsvTable hs = read(*files.hs);
+        const CsvTable sections = read(*files.sections);
         loadHs(db, hs, sections);
+        record(*files.hs, dataset::hs);
         report.loaded.push_back(counted(hs, "HS rows") + ", " + counted(sections, "sections"));
     }
     // Checked against the nomenclature just loaded, if any.
     UnknownCodes unknown(hsCodes(db), files.strict);
     if (files.references) {
-        const CsvTable table = read(*files.references, dataset::references);
+        const CsvTable table = read(*files.references);
         clearReferences(db, true);
         loadReferences(db, table, true, &unknown);
+        record(*files.references, dataset::references);
         report.loaded.push_back(counted(table, "search references"));
     }
     if (files.tariff) {
         // A dated schedule over the sample leaves the sample's other lines in force: still a sample.
         const bool sampleStays = !files.effective.empty() && holdsSample(db, dataset::tariff);
-        const CsvTable table = sampleStays ? readTable(*files.tariff, files.allowEmpty) : read(*files.tariff, dataset::tariff);
+        const CsvTable table = read(*files.tariff);
         loadTariff(db, table, files.effective, &unknown);
+        if (!sampleStays)
+            record(*files.tariff, dataset::tariff);
         report.loaded.push_back(counted(table, "tariff lines") +
                                 (files.effective.empty() ? std::string() : ", in force from " + files.effective));
     }
     if (files.rebates) {
-        const CsvTable table = read(*files.rebates, dataset::rebates);
+        const CsvTable table = read(*files.rebates);
         loadRebates(db, table, &unknown);
+        record(*files.rebates, dataset::rebates);
         report.loaded.push_back(counted(table, "rebate lines"));
     }
     if (files.articles) {
-        const CsvTable table = read(*files.articles, dataset::articles);
+        const CsvTable table = read(*files.articles);
         loadArticles(db, table);
+        record(*files.articles, dataset::articles);
         report.loaded.push_back(counted(table, "articles"));
     }
     if (files.news) {
-        const CsvTable table = read(*files.news, dataset::news);
+        const CsvTable table = read(*files.news);
         loadNews(db, "news", table);
+        record(*files.news, dataset::news);
         report.loaded.push_back(counted(table, "home news items"));
     }
     if (files.bubble) {
-        const CsvTable table = read(*files.bubble, dataset::bubble);
+        const CsvTable table = read(*files.bubble);
         loadNews(db, "bubble", table);
+        record(*files.bubble, dataset::bubble);
         report.loaded.push_back(counted(table, "bubble news items"));
     }
     report.warnings.insert(report.warnings.end(), unknown.warnings().begin(), unknown.warnings().end());
