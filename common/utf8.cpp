@@ -39,4 +39,15 @@ char32_t nextCodePoint(std::string_view text, size_t& pos)
     return value;
 }
 
+size_t invalidUtf8At(std::string_view text)
+{
+    for (size_t pos = 0; pos < text.size();) {
+        const size_t start = pos;
+        // A replacement character written out in the text is no error.
+        if (nextCodePoint(text, pos) == 0xFFFD && text.substr(start, pos - start) != "\xEF\xBF\xBD")
+            return start;
+    }
+    return text.size();
+}
+
 } // namespace tarvelo

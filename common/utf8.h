@@ -12,4 +12,12 @@ void appendUtf8(std::string& out, char32_t c);
 // start a complete sequence gives U+FFFD and advances by one.
 char32_t nextCodePoint(std::string_view text, size_t& pos);
 
+// The offset of the first byte that is not part of well-formed UTF-8, or
+// text.size() when there is none.
+size_t invalidUtf8At(std::string_view text);
+inline bool validUtf8(std::string_view text)
+{
+    return invalidUtf8At(text) == text.size();
+}
+
 } // namespace tarvelo

@@ -5,6 +5,7 @@
 
 namespace tarvelo::server {
 
+// A real calendar date written like 2026-01-01 (2026-02-30 is not one).
 bool isDate(std::string_view text);
 // fixed when it is not empty, else the local date of this machine.
 std::string dateToday(std::string_view fixed);

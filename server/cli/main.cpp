@@ -46,7 +46,10 @@ int serve(ServiceSettings settings)
 
 int import(const Import& command)
 {
-    for (const std::string& line : importFiles(command.database, command.files))
+    const ImportReport report = importFiles(command.database, command.files);
+    for (const std::string& warning : report.warnings)
+        std::cerr << "tarvelo-service: warning: " << warning << "\n";
+    for (const std::string& line : report.loaded)
         std::cout << "loaded " << line << "\n";
     std::cout << "imported into " << command.database.string() << std::endl;
     return 0;

@@ -3,11 +3,13 @@
 #include "today.h"
 
 #include <charconv>
+#include <set>
 
 namespace tarvelo::server {
 namespace {
 
-// Walks the arguments, handing out option values.
+// Walks the arguments, handing out option values. An option given twice is
+// refused: which of the two was meant cannot be told.
 class Arguments {
 public:
     explicit Arguments(const std::vector<std::string>& args) : args_(args) {}
@@ -15,14 +17,22 @@ public:
     const std::string& next() { return args_[at_++]; }
     const std::string& value(const std::string& option)
     {
+        once(option);
         if (done())
             throw UsageError(option + " needs a value");
         return next();
+    }
+    // Notes an option without a value.
+    void once(const std::string& option)
+    {
+        if (!seen_.insert(option).second)
+            throw UsageError(option + " is given more than once");
     }
 
 private:
     const std::vector<std::string>& args_;
     size_t at_ = 0;
+    std::set<std::string, std::less<>> seen_;
 };
 
 long number(const std::string& text, const std::string& option, long low, long high)
@@ -75,9 +85,10 @@ Serve parseServe(Arguments& a)
             s.token = a.value(option);
         else if (option == "--cache-mb")
             s.cacheBytes = static_cast<size_t>(number(a.value(option), option, 0, 4096)) << 20;
-        else if (option == "--quiet")
+        else if (option == "--quiet") {
+            a.once(option);
             s.logRequests = false;
-        else if (option == "--today")
+        } else if (option == "--today")
             s.today = date(a.value(option), option);
         else
             throw UsageError("unknown option \"" + option + "\"");
@@ -111,7 +122,13 @@ Import parseImport(Arguments& a)
             f.references = a.value(option);
         else if (option == "--effective")
             f.effective = date(a.value(option), option);
-        else
+        else if (option == "--strict") {
+            a.once(option);
+            f.strict = true;
+        } else if (option == "--allow-empty") {
+            a.once(option);
+            f.allowEmpty = true;
+        } else
             throw UsageError("unknown import option \"" + option + "\"");
     }
     if (!f.tariff && !f.rebates && !f.articles && !f.news && !f.bubble && !f.hs && !f.references)
@@ -147,8 +164,10 @@ Usage:
   tarvelo-service import [--db FILE] [--tariff CSV [--effective YYYY-MM-DD]]
                   [--rebates CSV] [--articles CSV]
                   [--news CSV] [--bubble CSV] [--hs CSV --sections CSV]
-                  [--references CSV]
+                  [--references CSV] [--strict] [--allow-empty]
   tarvelo-service --help
+
+An option may be given once.
 
 Serving:
   --listen HOST:PORT  address to listen on (default 127.0.0.1:8936). Port 0 picks
@@ -194,9 +213,24 @@ force from that day, replacing only an earlier import of the same day; lines
 the file leaves out keep their earlier rates. Answers give each line's rates in
 force today; the detail page of a line lists its rate history. The import
 works in a copy of the database that is then renamed over it: running services
-move to the new file within about a second, without a failed request. Columns
-(first row is the header; more columns are ignored; UTF-8; quoted fields may hold
-commas and line breaks):
+move to the new file within about a second, without a failed request.
+
+Files are UTF-8 (a byte-order mark is allowed) or GB18030/GBK, as Excel saves
+them on Chinese Windows. Every value is checked first: codes, rates (empty, 13%,
+6.5%, 7.5元/升, or parts joined by +: 56%+0.003元/支), real calendar dates, and
+no code twice in a file (a tariff code twice only with different effective
+dates). Anything wrong refuses the import with exit status 1, naming the file
+and line (the header is line 1), and leaves the database as it was. A code
+under a subheading the HS nomenclature lacks is reported and imported.
+  --strict       refuse codes the HS nomenclature lacks as well.
+  --allow-empty  accept a file without data rows, which empties its table
+                 (refused otherwise).
+The database records which file each table came from and when; detail pages
+note sample data only where the table they show is still the sample. Files
+left by an import that was killed are removed by the next one.
+
+Columns (first row is the header; more columns are ignored; quoted fields may
+hold commas and line breaks):
   --tariff    code,name,mfn,general,consumption,vat,unit,supervision[,description]
               code: 8 or 10 digits; description: English text, taken from the HS
               subheading when empty or absent; an optional effective column
@@ -208,8 +242,9 @@ commas and line breaks):
   --hs        section,hscode,description,parent,level   (levels 2, 4, 6 are kept)
   --sections  section,name
   --references  term,hscode   everyday goods terms pointing to codes (2 to 10
-              digits, dots allowed); they replace the terms imported before,
-              the terms built into the program stay
+              digits, dots allowed; a term may point to several codes); they
+              replace the terms imported before, the terms built into the
+              program stay
 )";
 }
 

@@ -6,6 +6,7 @@
 #include "log.h"
 #include "newsfeed.h"
 #include "pages.h"
+#include "provenance.h"
 #include "requestlog.h"
 #include "soapendpoint.h"
 #include "today.h"
@@ -224,8 +225,9 @@ void CustomsService::Impl::detailRoutes()
         auto lines = catalogue->tariffUnder(code, today);
         if (path.empty() && lines.empty())
             return reply(res, 404, notFoundPage("没有编码 " + code + " 的税则资料。"), htmlContentType);
-        reply(res, 200, tariffPage(code, path, lines, catalogue->tariffHistory(code), today, catalogue->notice()),
-              htmlContentType);
+        const std::string page = tariffPage(code, path, lines, catalogue->tariffHistory(code), today,
+                                            catalogue->sampleNotice(dataset::tariff));
+        reply(res, 200, page, htmlContentType);
     });
     http.Get(R"(/detail/rebate/(\d{2,10}))", [this](const httplib::Request& req, httplib::Response& res) {
         const std::string code = req.matches[1];
@@ -234,14 +236,14 @@ void CustomsService::Impl::detailRoutes()
         auto lines = catalogue->rebatesUnder(code);
         if (path.empty() && lines.empty())
             return reply(res, 404, notFoundPage("没有编码 " + code + " 的退税资料。"), htmlContentType);
-        reply(res, 200, rebatePage(code, path, lines, catalogue->notice()), htmlContentType);
+        reply(res, 200, rebatePage(code, path, lines, catalogue->sampleNotice(dataset::rebates)), htmlContentType);
     });
     http.Get(R"(/detail/article/(\d{1,12}))", [this](const httplib::Request& req, httplib::Response& res) {
         const auto catalogue = catalogues.lease();
         const auto article = catalogue->article(std::stoll(req.matches[1]));
         if (!article)
             return reply(res, 404, notFoundPage("没有这篇法规文章。"), htmlContentType);
-        reply(res, 200, articlePage(*article, catalogue->notice()), htmlContentType);
+        reply(res, 200, articlePage(*article, catalogue->sampleNotice(dataset::articles)), htmlContentType);
     });
 }
 

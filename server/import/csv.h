@@ -15,6 +15,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// One row and the line of the text it starts on (the first line is 1); a
+// quoted line break makes the next row start further down.
+struct CsvRow {
+    std::vector<std::string> fields;
+    size_t line = 0;
+};
+
 class CsvTable {
 public:
     // source names the table in error messages.
@@ -24,6 +31,10 @@ public:
     // The field of a data row (0-based, header excluded) in the named column;
     // throws when the table has no such column.
     const std::string& field(size_t row, std::string_view column) const;
+    // The line of the text a data row starts on, counting the header's as 1.
+    size_t line(size_t row) const { return rows_.at(row).line; }
+    // "FILE, line N", for messages about a data row.
+    std::string where(size_t row) const;
     bool hasColumn(std::string_view column) const;
     // Throws unless every named column is present.
     void require(std::initializer_list<std::string_view> columns) const;
@@ -32,10 +43,10 @@ public:
 private:
     std::string source_;
     std::map<std::string, size_t, std::less<>> columns_;
-    std::vector<std::vector<std::string>> rows_;
+    std::vector<CsvRow> rows_;
 };
 
-// Splits text into rows of fields.
-std::vector<std::vector<std::string>> parseCsv(std::string_view text, std::string_view source);
+// Splits text into rows of fields; blank lines are skipped.
+std::vector<CsvRow> parseCsv(std::string_view text, std::string_view source);
 
 } // namespace tarvelo::server

@@ -3,10 +3,14 @@
 #include "bundled.h"
 #include "csv.h"
 #include "databaseswap.h"
+#include "encoding.h"
 #include "loaders.h"
+#include "provenance.h"
 #include "schema.h"
 #include "sqlite.h"
 #include "tables.h"
+#include "today.h"
+#include "unknowncodes.h"
 
 #include <fstream>
 #include <sstream>
@@ -20,14 +24,19 @@ constexpr std::string_view sampleNotice =
     "示例数据：税率、退税率、监管条件和法规文章均为 Tarvelo 项目编写的演示数据，不是法定税率，不得用于报关。"
     " Sample data written for demonstration, not legal rates.";
 
-CsvTable readTable(const std::filesystem::path& file)
+// A data file as UTF-8; without data rows it is refused unless allowEmpty,
+// since an empty export far more often means a failed one than an empty table.
+CsvTable readTable(const std::filesystem::path& file, bool allowEmpty)
 {
     std::ifstream in(file, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + file.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return CsvTable(text.str(), file.string());
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    CsvTable table(decodeCsvText(std::move(bytes).str(), file.string()), file.string());
+    if (table.size() == 0 && !allowEmpty)
+        throw CsvError(file.string() + ": no data rows below the header; --allow-empty empties the table");
+    return table;
 }
 
 void fillFromBundle(Connection& db)
@@ -48,6 +57,9 @@ void fillFromBundle(Connection& db)
     loadNews(db, "news", CsvTable(bundled::news(), "bundled news.csv"));
     loadNews(db, "bubble", CsvTable(bundled::bubble(), "bundled bubble.csv"));
     setNotice(db, sampleNotice);
+    for (const auto table : {dataset::tariff, dataset::rebates, dataset::articles, dataset::references, dataset::hs,
+                             dataset::news, dataset::bubble})
+        recordSample(db, table);
     rebuildSearch(db);
     t.commit();
 }
@@ -81,56 +93,73 @@ void ensureDatabase(const std::filesystem::path& file)
     }
 }
 
-std::vector<std::string> importFiles(const std::filesystem::path& database, const ImportFiles& files)
+ImportReport importFiles(const std::filesystem::path& database, const ImportFiles& files)
 {
     if (files.hs.has_value() != files.sections.has_value())
         throw std::runtime_error("--hs and --sections go together");
     ensureDatabase(database);
     DatabaseSwap swap(database);
+    ImportReport report;
+    for (const auto& leftover : swap.leftovers())
+        report.warnings.push_back("removed " + leftover.string() + ", left by an import that did not finish");
     Connection db(swap.draft(), Connection::Mode::ReadWriteCreate);
-    std::vector<std::string> report;
     Transaction t(db);
+    const std::string now = localTimeText("%Y-%m-%dT%H:%M:%S%z");
+    const auto read = [&](const std::filesystem::path& file) { return readTable(file, files.allowEmpty); };
+    const auto record = [&](const std::filesystem::path& file, std::string_view table) {
+        recordImport(db, table, file.string(), now);
+    };
     if (files.hs) {
-        const CsvTable hs = readTable(*files.hs);
-        const CsvTable sections = readTable(*files.sections);
+        const CsvTable hs = read(*files.hs);
+        const CsvTable sections = read(*files.sections);
         loadHs(db, hs, sections);
-        report.push_back(counted(hs, "HS rows") + ", " + counted(sections, "sections"));
+        record(*files.hs, dataset::hs);
+        report.loaded.push_back(counted(hs, "HS rows") + ", " + counted(sections, "sections"));
     }
+    // Checked against the nomenclature just loaded, if any.
+    UnknownCodes unknown(hsCodes(db), files.strict);
     if (files.references) {
-        const CsvTable table = readTable(*files.references);
+        const CsvTable table = read(*files.references);
         clearReferences(db, true);
-        loadReferences(db, table, true);
-        report.push_back(counted(table, "search references"));
+        loadReferences(db, table, true, &unknown);
+        record(*files.references, dataset::references);
+        report.loaded.push_back(counted(table, "search references"));
     }
     if (files.tariff) {
-        const CsvTable table = readTable(*files.tariff);
-        loadTariff(db, table, files.effective);
-        report.push_back(counted(table, "tariff lines") +
-                         (files.effective.empty() ? std::string() : ", in force from " + files.effective));
+        // A dated schedule over the sample leaves the sample's other lines in force: still a sample.
+        const bool sampleStays = !files.effective.empty() && holdsSample(db, dataset::tariff);
+        const CsvTable table = read(*files.tariff);
+        loadTariff(db, table, files.effective, &unknown);
+        if (!sampleStays)
+            record(*files.tariff, dataset::tariff);
+        report.loaded.push_back(counted(table, "tariff lines") +
+                                (files.effective.empty() ? std::string() : ", in force from " + files.effective));
     }
     if (files.rebates) {
-        const CsvTable table = readTable(*files.rebates);
-        loadRebates(db, table);
-        report.push_back(counted(table, "rebate lines"));
+        const CsvTable table = read(*files.rebates);
+        loadRebates(db, table, &unknown);
+        record(*files.rebates, dataset::rebates);
+        report.loaded.push_back(counted(table, "rebate lines"));
     }
     if (files.articles) {
-        const CsvTable table = readTable(*files.articles);
+        const CsvTable table = read(*files.articles);
         loadArticles(db, table);
-        report.push_back(counted(table, "articles"));
+        record(*files.articles, dataset::articles);
+        report.loaded.push_back(counted(table, "articles"));
     }
     if (files.news) {
-        const CsvTable table = readTable(*files.news);
+        const CsvTable table = read(*files.news);
         loadNews(db, "news", table);
-        report.push_back(counted(table, "home news items"));
+        record(*files.news, dataset::news);
+        report.loaded.push_back(counted(table, "home news items"));
     }
     if (files.bubble) {
-        const CsvTable table = readTable(*files.bubble);
+        const CsvTable table = read(*files.bubble);
         loadNews(db, "bubble", table);
-        report.push_back(counted(table, "bubble news items"));
+        record(*files.bubble, dataset::bubble);
+        report.loaded.push_back(counted(table, "bubble news items"));
     }
-    // Imported schedules are the deployer's own; the sample note no longer applies.
-    if (files.tariff || files.rebates || files.articles)
-        setNotice(db, "");
+    report.warnings.insert(report.warnings.end(), unknown.warnings().begin(), unknown.warnings().end());
     rebuildSearch(db);
     t.commit();
     swap.replace();

@@ -24,12 +24,22 @@ struct ImportFiles {
     // The day the tariff file takes effect (2026-01-01); empty: the file
     // replaces every earlier schedule.
     std::string effective;
+    // Refuse codes the HS nomenclature lacks instead of warning about them.
+    bool strict = false;
+    // Accept files without data rows, which empty their tables.
+    bool allowEmpty = false;
 };
 
-// Loads the given files in one transaction into a copy of the database and
-// renames the copy over it (see DatabaseSwap); returns one line per table
-// loaded. Throws CsvError, SqliteError or std::runtime_error and leaves the
-// database as it was.
-std::vector<std::string> importFiles(const std::filesystem::path& database, const ImportFiles& files);
+struct ImportReport {
+    std::vector<std::string> loaded;   // one line per table loaded
+    std::vector<std::string> warnings; // unknown codes, leftovers removed
+};
+
+// Loads the given files (UTF-8 or GB18030, see decodeCsvText) in one
+// transaction into a copy of the database and renames the copy over it (see
+// DatabaseSwap), recording each table's file and time (see provenance.h).
+// Throws CsvError, SqliteError or std::runtime_error and leaves the database
+// as it was.
+ImportReport importFiles(const std::filesystem::path& database, const ImportFiles& files);
 
 } // namespace tarvelo::server

@@ -1,5 +1,6 @@
 #include "databaseswap.h"
 
+#include "leftovers.h"
 #include "schema.h"
 
 #include <fcntl.h>
@@ -26,6 +27,7 @@ DatabaseSwap::DatabaseSwap(const std::filesystem::path& database) : database_(da
     draft_ = database;
     draft_ += ".import-" + std::to_string(::getpid());
     try {
+        leftovers_ = removeLeftovers(database);
         std::filesystem::remove(draft_);
         copyDatabase(database, draft_);
     } catch (...) {

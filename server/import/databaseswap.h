@@ -6,12 +6,14 @@
 // exclusive lock on FILE.import-lock, so that two imports cannot start from
 // the same version and the second rename drop the first one's tables.
 #include <filesystem>
+#include <vector>
 
 namespace tarvelo::server {
 
 class DatabaseSwap {
 public:
-    // Takes the lock and copies the live database to FILE.import-PID.
+    // Takes the lock, removes what interrupted imports left (see
+    // removeLeftovers) and copies the live database to FILE.import-PID.
     explicit DatabaseSwap(const std::filesystem::path& database);
     // Removes the copy unless it replaced the live file.
     ~DatabaseSwap();
@@ -20,12 +22,15 @@ public:
 
     // The copy to change.
     const std::filesystem::path& draft() const { return draft_; }
+    // The leftovers of interrupted imports removed on the way.
+    const std::vector<std::filesystem::path>& leftovers() const { return leftovers_; }
     // Renames the copy over the live file, with the live file's permissions.
     void replace();
 
 private:
     const std::filesystem::path database_;
     std::filesystem::path draft_;
+    std::vector<std::filesystem::path> leftovers_;
     int lock_ = -1;
     bool replaced_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "catalogue.h"
 #include "csv.h"
+#include "encoding.h"
 #include "escape.h"
 #include "log.h"
 
@@ -54,7 +55,7 @@ std::string newsMarkup(const std::vector<NewsItem>& items, std::string_view site
 
 std::vector<NewsItem> readNewsFile(const std::filesystem::path& file)
 {
-    const CsvTable table(readWhole(file), file.string());
+    const CsvTable table(decodeCsvText(readWhole(file), file.string()), file.string());
     table.require({"title", "link", "date"});
     std::vector<NewsItem> items;
     for (size_t r = 0; r < table.size(); ++r)

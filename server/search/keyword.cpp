@@ -14,16 +14,6 @@ bool wordCharacter(char32_t c)
     return !isSeparator(c) && !isIdeograph(c);
 }
 
-bool validUtf8(std::string_view text)
-{
-    for (size_t pos = 0; pos < text.size();) {
-        const size_t start = pos;
-        if (nextCodePoint(text, pos) == 0xFFFD && text.substr(start, pos - start) != "\xEF\xBF\xBD")
-            return false;
-    }
-    return true;
-}
-
 // Digits with optional dots, spaces and hyphens: 8471.30, 8471 30, 87-03.
 std::string codeDigits(std::string_view text)
 {

@@ -1,5 +1,6 @@
 #include "catalogue.h"
 
+#include "provenance.h"
 #include "rows.h"
 
 namespace tarvelo::server {
@@ -103,5 +104,10 @@ std::string Catalogue::notice()
     return s.step() ? std::string(s.text(0)) : std::string();
 }
 
-} // namespace tarvelo::server
+std::string Catalogue::sampleNotice(std::string_view table)
+{
+    const ReadTransaction read(db_);
+    return holdsSample(db_, table) ? notice() : std::string();
+}
 
+} // namespace tarvelo::server

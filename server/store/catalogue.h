@@ -31,6 +31,8 @@ public:
     std::vector<NewsItem> news(std::string_view list);
     // The note shown under the data on detail pages (see setNotice).
     std::string notice();
+    // The notice when table (see provenance.h) holds the bundled sample, else empty.
+    std::string sampleNotice(std::string_view table);
 
 private:
     Connection db_;

@@ -5,6 +5,8 @@ namespace {
 
 constexpr std::string_view schema = R"sql(
 CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);
+CREATE TABLE IF NOT EXISTS provenance(dataset TEXT PRIMARY KEY, sample INTEGER NOT NULL, file TEXT NOT NULL,
+                                      imported TEXT NOT NULL);
 CREATE TABLE IF NOT EXISTS sections(section TEXT PRIMARY KEY, name TEXT NOT NULL);
 CREATE TABLE IF NOT EXISTS hs(code TEXT PRIMARY KEY, section TEXT NOT NULL, level INTEGER NOT NULL,
                               description TEXT NOT NULL);
@@ -60,16 +62,23 @@ void createSchema(Connection& db)
     db.exec(schema);
 }
 
+bool hasTable(Connection& db, std::string_view name)
+{
+    Statement s = db.prepare("SELECT count(*) FROM sqlite_schema WHERE name = ?1");
+    return s.bind(1, name).step() && s.integer(0) == 1;
+}
+
 void upgradeSchema(Connection& db)
 {
-    Statement s = db.prepare("SELECT count(*) FROM sqlite_schema WHERE name = 'tariff_schedule'");
-    if (s.step() && s.integer(0) == 1)
+    const bool dated = hasTable(db, "tariff_schedule");
+    if (dated && hasTable(db, "provenance"))
         return;
     Transaction t(db);
     createSchema(db);
-    db.exec("INSERT INTO tariff_schedule(code, effective, name, mfn, general, consumption, vat, unit, supervision, "
-            "own_description) SELECT code, '', name, mfn, general, consumption, vat, unit, supervision, "
-            "own_description FROM tariff");
+    if (!dated)
+        db.exec("INSERT INTO tariff_schedule(code, effective, name, mfn, general, consumption, vat, unit, supervision, "
+                "own_description) SELECT code, '', name, mfn, general, consumption, vat, unit, supervision, "
+                "own_description FROM tariff");
     t.commit();
 }
 

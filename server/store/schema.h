@@ -9,8 +9,10 @@ namespace tarvelo::server {
 
 void createSchema(Connection& db);
 // Adds what later versions keep beside an older database's tables; the
-// undated rates of such a database become its one schedule.
+// undated rates of such a database become its one schedule, and it has no
+// provenance records (see holdsSample).
 void upgradeSchema(Connection& db);
+bool hasTable(Connection& db, std::string_view name);
 // Refreshes the derived tables (the tariff lines from their newest schedule,
 // the commodity list and the English descriptions); must follow every load,
 // inside the same transaction.

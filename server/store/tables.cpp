@@ -99,6 +99,15 @@ void replaceGlosses(Connection& db, const std::vector<GlossRow>& rows)
         add.reset().bind(1, r.word).bind(2, r.english).run();
 }
 
+std::vector<std::string> hsCodes(Connection& db)
+{
+    std::vector<std::string> codes;
+    Statement s = db.prepare("SELECT code FROM hs ORDER BY code");
+    while (s.step())
+        codes.emplace_back(s.text(0));
+    return codes;
+}
+
 void setNotice(Connection& db, std::string_view notice)
 {
     db.prepare("INSERT OR REPLACE INTO meta(key, value) VALUES('notice', ?1)").bind(1, notice).run();

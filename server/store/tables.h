@@ -67,6 +67,10 @@ void addReferences(Connection& db, const std::vector<ReferenceRow>& rows, bool o
 void clearReferences(Connection& db, bool own);
 void replaceGlosses(Connection& db, const std::vector<GlossRow>& rows);
 
+// The codes of the HS nomenclature loaded (2, 4 and 6 digits), which
+// imported codes are checked against.
+std::vector<std::string> hsCodes(Connection& db);
+
 // The line the detail pages show under the data, such as a note that the
 // data is a sample; empty for none.
 void setNotice(Connection& db, std::string_view notice);

@@ -23,11 +23,14 @@ void write(const std::filesystem::path& file, std::string_view text)
 
 TEST(CsvReading, QuotesLineBreaksByteOrderMarkAndCrLf)
 {
-    const auto rows = parseCsv("\xEF\xBB\xBF" "a,b,c\r\n\"x, y\",\"say \"\"hi\"\"\",\"two\nlines\"\r\n,,\n\n", "t");
+    const auto rows = parseCsv("\xEF\xBB\xBF" "a,b,c\r\n\"x, y\",\"say \"\"hi\"\"\",\"two\nlines\"\r\n\n,,\n\n", "t");
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(rows[1], (std::vector<std::string>{"x, y", "say \"hi\"", "two\nlines"}));
-    EXPECT_EQ(rows[2], (std::vector<std::string>{"", "", ""}));
+    EXPECT_EQ(rows[0].fields, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(rows[1].fields, (std::vector<std::string>{"x, y", "say \"hi\"", "two\nlines"}));
+    EXPECT_EQ(rows[2].fields, (std::vector<std::string>{"", "", ""}));
+    // Rows start on the line of the file they begin on, past quoted line breaks and blank lines.
+    EXPECT_EQ(rows[1].line, 2u);
+    EXPECT_EQ(rows[2].line, 5u);
     EXPECT_THROW(parseCsv("a,\"open\n", "t"), CsvError);
     EXPECT_THROW(parseCsv("a,b\"c\n", "t"), CsvError);
 
@@ -180,7 +183,6 @@ TEST(ServiceImport, DatedSchedulesKeepTheHistoryAndAnswerWithTheRatesInForce)
         std::string computer;
     } days[] = {{"2026-02-28", "3%", "0%"}, {"2026-03-01", "2%", "0%"}, {"2026-12-31", "2%", "0%"}, {"2027-01-01", "1%", "0%"}};
     for (const auto& day : days) {
-        // A later --db wins over the fresh one the helper names.
         RunningService dated({"--db", db, "--today", day.today});
         const auto rate = [&](std::string_view keyword) {
             const auto rates = elementTexts(

@@ -1,5 +1,6 @@
 #include "runningservice.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -30,8 +31,10 @@ int exitStatus(int status)
 
 RunningService::RunningService(std::vector<std::string> extraArgs)
 {
-    std::vector<std::string> args{TARVELO_SERVICE_BINARY, "--listen", "127.0.0.1:0", "--db",
-                                  (temp_.path() / "service.db").string()};
+    std::vector<std::string> args{TARVELO_SERVICE_BINARY, "--listen", "127.0.0.1:0"};
+    // The service refuses an option given twice: a caller's own --db replaces the fresh one.
+    if (std::find(extraArgs.begin(), extraArgs.end(), "--db") == extraArgs.end())
+        args.insert(args.end(), {"--db", (temp_.path() / "service.db").string()});
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     const std::string logFile = (temp_.path() / "stderr.log").string();
 

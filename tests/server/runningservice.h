@@ -12,7 +12,8 @@ namespace tarvelo::testkit {
 
 class RunningService {
 public:
-    // extraArgs follow --listen 127.0.0.1:0 --db FILE.
+    // extraArgs follow --listen 127.0.0.1:0 and, unless they name their own,
+    // --db FILE in the temporary folder.
     explicit RunningService(std::vector<std::string> extraArgs = {});
     ~RunningService();
     RunningService(const RunningService&) = delete;
