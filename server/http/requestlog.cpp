@@ -11,7 +11,7 @@ namespace tarvelo::server {
 void RequestLog::begin(const httplib::Request& req)
 {
     const std::lock_guard lock(mutex_);
-    contexts_.insert_or_assign(&req, Context{Clock::now(), "-"});
+    contexts_.insert_or_assign(&req, Context{true, Clock::now(), "-"});
 }
 
 void RequestLog::noteOperation(const httplib::Request& req, std::string_view operation)
@@ -46,8 +46,8 @@ void RequestLog::end(const httplib::Request& req, const httplib::Response& res)
     line += ' ';
     line += std::to_string(res.body.size());
     line += "B ";
-    if (context.start) {
-        const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - *context.start);
+    if (context.started) {
+        const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - context.start);
         char took[32];
         std::snprintf(took, sizeof took, "%.2fms", static_cast<double>(micros.count()) / 1000.0);
         line += took;

@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <mutex>
-#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -29,7 +28,8 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     struct Context {
-        std::optional<Clock::time_point> start;
+        bool started = false; // requests httplib refuses before routing are never begun
+        Clock::time_point start{};
         std::string_view operation = "-";
     };
 

@@ -128,9 +128,11 @@ void loadTariff(Connection& db, const CsvTable& table, std::string_view effectiv
                   "the code " + code + (date.empty() ? std::string() : " in force from " + date));
         if (unknown)
             unknown->check(table, r, code);
-        rows.push_back({table.field(r, "code"), std::move(date), table.field(r, "name"), table.field(r, "mfn"),
-                        table.field(r, "general"), table.field(r, "consumption"), table.field(r, "vat"),
-                        table.field(r, "unit"), table.field(r, "supervision"), optional(table, r, "description")});
+        rows.push_back({{table.field(r, "code"), std::move(date), table.field(r, "mfn"), table.field(r, "general"),
+                         table.field(r, "consumption"), table.field(r, "vat"), table.field(r, "unit"),
+                         table.field(r, "supervision")},
+                        table.field(r, "name"),
+                        optional(table, r, "description")});
     }
     replaceSchedules(db, effective, rows);
 }

@@ -10,30 +10,27 @@
 namespace tarvelo::server {
 namespace {
 
+opencc::SimpleConverter converter(const std::string& config)
+{
+    try {
+        return opencc::SimpleConverter(config);
+    } catch (const std::exception& e) {
+        throw std::runtime_error("cannot load OpenCC's " + config + ": " + e.what());
+    }
+}
+
+// Convert is const and keeps no state between calls: one converter serves
+// every thread.
 const opencc::SimpleConverter& traditionalToSimplified()
 {
-    // Convert is const and keeps no state between calls: one converter
-    // serves every thread.
-    static const opencc::SimpleConverter converter = [] {
-        try {
-            return opencc::SimpleConverter("t2s.json");
-        } catch (const std::exception& e) {
-            throw std::runtime_error(std::string("cannot load OpenCC's t2s.json: ") + e.what());
-        }
-    }();
-    return converter;
+    static const opencc::SimpleConverter t2s = converter("t2s.json");
+    return t2s;
 }
 
 const opencc::SimpleConverter& taiwanToMainland()
 {
-    static const opencc::SimpleConverter converter = [] {
-        try {
-            return opencc::SimpleConverter("tw2sp.json");
-        } catch (const std::exception& e) {
-            throw std::runtime_error(std::string("cannot load OpenCC's tw2sp.json: ") + e.what());
-        }
-    }();
-    return converter;
+    static const opencc::SimpleConverter tw2sp = converter("tw2sp.json");
+    return tw2sp;
 }
 
 char32_t folded(char32_t c)

@@ -76,7 +76,7 @@ std::vector<QueryWord> queryWords(const Keyword& keyword, const std::unordered_s
     std::vector<bool> alone; // a character left over between words: it means little by itself
     for (const Token& t : keyword.tokens) {
         if (t.word) {
-            all.push_back({t.text, true});
+            all.push_back({t.text, true, {}});
             alone.push_back(t.text.size() == 1); // a letter: the s of men's
         } else {
             cutRun(t.text, dictionary, all, alone);

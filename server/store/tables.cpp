@@ -38,18 +38,18 @@ void replaceSchedules(Connection& db, std::string_view effective, const std::vec
     Statement add = db.prepare(
         "INSERT OR REPLACE INTO tariff_schedule(code, effective, name, mfn, general, consumption, vat, unit, "
         "supervision, own_description) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
-    for (const ScheduleRow& r : rows)
+    for (const auto& [r, name, description] : rows)
         add.reset()
             .bind(1, r.code)
             .bind(2, r.effective)
-            .bind(3, r.name)
+            .bind(3, name)
             .bind(4, r.mfn)
             .bind(5, r.general)
             .bind(6, r.consumption)
             .bind(7, r.vat)
             .bind(8, r.unit)
             .bind(9, r.supervision)
-            .bind(10, r.description)
+            .bind(10, description)
             .run();
 }
 

@@ -28,18 +28,12 @@ struct HsName {
     std::string name;
     std::string source;
 };
-// One schedule row of a national line; description is the line's own
-// English text (empty: its subheading's).
+// One schedule row of a national line: its rates from a day (effective
+// 2026-01-01, or empty), its name, and its own English text (empty: its
+// subheading's).
 struct ScheduleRow {
-    std::string code;
-    std::string effective; // 2026-01-01, or empty
+    TariffRate rates;
     std::string name;
-    std::string mfn;
-    std::string general;
-    std::string consumption;
-    std::string vat;
-    std::string unit;
-    std::string supervision;
     std::string description;
 };
 struct ReferenceRow {

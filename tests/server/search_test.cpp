@@ -203,6 +203,41 @@ TEST_F(Ranking, ArticlesBestMatchFirstThenNewest)
     EXPECT_TRUE(search->articles().find(parseKeyword("手提电脑"), 200).empty());
 }
 
+// Descriptions and titles: the first record is what a broker would take.
+TEST_F(Ranking, DescriptionsFindTheirGoodsInAnyOrderAndWording)
+{
+    const std::vector<std::pair<std::string_view, std::string_view>> first{
+        // Words in any order, joined or spaced.
+        {"锂离子蓄电池", "850760"},
+        {"蓄电池 锂离子", "850760"},
+        {"锂离子的蓄电池", "850760"}, // a function word between them
+        // English stems, hyphens and compounds.
+        {"portable data processing machine", "847130"},
+        {"lithiumion accumulators", "850760"},
+        {"lithium ion accumulator", "850760"},
+        // Mixed scripts and traditional characters.
+        {"laptop电脑", "847130"},
+        {"鋰離子 蓄電池", "850760"},
+        // A misspelling no edit of one letter mends.
+        {"acumulaters lithium", "850760"},
+        // A long shop title: the goods most of its words point to.
+        {"2024 New Hot Sale Portable Laptop 15.6 inch Notebook Data Processing Machine for Students Free Shipping",
+         "847130"},
+        {"包邮 正品 2024新款 锂离子 蓄电池 大容量 5000mAh", "850760"},
+        // One known word is enough for partial matches.
+        {"graphite xyzzyq", "3801"},
+    };
+    for (const auto& [keyword, code] : first) {
+        const auto found = codes(search->commodity().find(parseKeyword(keyword), 200));
+        ASSERT_FALSE(found.empty()) << keyword;
+        EXPECT_TRUE(found.front().starts_with(code)) << keyword << ": " << found.front();
+        EXPECT_EQ(codes(search->commodity().find(parseKeyword(keyword), 200)), found) << "the same order again";
+    }
+    // Nothing any text knows: nothing found.
+    for (const auto keyword : {"xyzzyq qqqzzz", "无此"})
+        EXPECT_TRUE(search->commodity().find(parseKeyword(keyword), 200).empty()) << keyword;
+}
+
 TEST_F(Ranking, EmptyOrPunctuationOnlyKeywordsFindNothing)
 {
     for (const auto text : {"", "。", " - ", "!!"}) {
