@@ -1,7 +1,9 @@
 #include "lexicon.h"
 
 #include "normalise.h"
+#include "querywords.h"
 #include "text.h"
+#include "utf8.h"
 
 #include <algorithm>
 
@@ -32,12 +34,27 @@ std::vector<std::string> goodsGlosses(std::string_view english)
     return out;
 }
 
-// The ideograph runs of a normalised text.
+// The ideograph runs of a normalised text, and their parts between joining
+// words (蓄电池及其隔板: 蓄电池, 其隔板).
 void addRuns(std::unordered_set<std::string>& words, std::string_view normalised)
 {
-    for (const Token& t : tokenize(normalised))
-        if (!t.word)
-            words.insert(t.text);
+    for (const Token& t : tokenize(normalised)) {
+        if (t.word)
+            continue;
+        words.insert(t.text);
+        size_t from = 0;
+        for (size_t pos = 0; pos < t.text.size();) {
+            const size_t start = pos;
+            nextCodePoint(t.text, pos);
+            if (!joiningWord(std::string_view(t.text).substr(start, pos - start)))
+                continue;
+            if (start > from)
+                words.insert(t.text.substr(from, start - from));
+            from = pos;
+        }
+        if (from > 0 && from < t.text.size())
+            words.insert(t.text.substr(from));
+    }
 }
 
 } // namespace

@@ -33,8 +33,19 @@ bool noise(std::string_view word, bool latin)
 
 constexpr size_t longestWord = 8; // characters
 
+} // namespace
+
+bool joiningWord(std::string_view character)
+{
+    return character == "的" || character == "及" || character == "或" || character == "和" || character == "与" ||
+           character == "用" || character == "制";
+}
+
+namespace {
+
 // Longest match from the left. Characters that start no word stay together
-// as one word; a single one between words is marked in alone.
+// as one word, up to a joining word; a single one between words is marked in
+// alone.
 void cutRun(std::string_view run, const std::unordered_set<std::string>& dictionary, std::vector<QueryWord>& out,
             std::vector<bool>& alone)
 {
@@ -55,7 +66,7 @@ void cutRun(std::string_view run, const std::unordered_set<std::string>& diction
         size_t length = std::min(longestWord, characters - i);
         while (length > 1 && !dictionary.contains(piece(i, i + length)))
             --length;
-        if (length == 1) {
+        if (length == 1 && !joiningWord(piece(i, i + 1))) {
             ++i;
             continue;
         }

@@ -14,6 +14,10 @@
 
 namespace tarvelo::server {
 
+// A character that joins words (的, 及, 或, 和, 与, 用, 制): it never belongs to
+// the words on either side when they are not known as one word.
+bool joiningWord(std::string_view character);
+
 // dictionary: normalised runs of ideographs known as words.
 std::vector<QueryWord> queryWords(const Keyword& keyword, const std::unordered_set<std::string>& dictionary);
 

@@ -229,7 +229,10 @@ TEST_F(Ranking, DescriptionsFindTheirGoodsInAnyOrderAndWording)
     };
     for (const auto& [keyword, code] : first) {
         const auto found = codes(search->commodity().find(parseKeyword(keyword), 200));
-        ASSERT_FALSE(found.empty()) << keyword;
+        if (found.empty()) {
+            ADD_FAILURE() << keyword << ": nothing found";
+            continue;
+        }
         EXPECT_TRUE(found.front().starts_with(code)) << keyword << ": " << found.front();
         EXPECT_EQ(codes(search->commodity().find(parseKeyword(keyword), 200)), found) << "the same order again";
     }
