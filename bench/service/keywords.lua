@@ -4,6 +4,8 @@
 -- with and without dots), so the service searches instead of repeating one
 -- answer. OPERATION names the operation (Tariff, Commodity, Export,
 -- PE_Article). Each wrk thread starts at another place in the list.
+-- KEYWORD_FILE, when set, names a file of keywords (one per line) to use
+-- instead: the run script writes the description and title sets there.
 local operation = assert(os.getenv("OPERATION"), "OPERATION is not set")
 local token = "7c41e9a03bd6f5821ce0a49d3b6"
 
@@ -18,6 +20,14 @@ local keywords = {
   "8471", "84.71", "847130", "84713000", "72", "7219", "72193300", "0101", "2204", "8703",
   "87032130", "3004", "8517", "85171", "61", "9503", "9403", "2710", "0302", "1006", "09",
 }
+
+local keyword_file = os.getenv("KEYWORD_FILE")
+if keyword_file and keyword_file ~= "" then
+  keywords = {}
+  for line in io.lines(keyword_file) do
+    if line ~= "" then keywords[#keywords + 1] = line:gsub("&", "&amp;"):gsub("<", "&lt;") end
+  end
+end
 
 local bodies = {}
 for i, keyword in ipairs(keywords) do

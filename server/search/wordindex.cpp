@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <system_error>
+#include <span>
 #include <tuple>
 #include <unordered_map>
 
@@ -76,6 +77,10 @@ void indexText(Terms& doc, Terms& spelling, std::string_view normalised, unsigne
     }
 }
 
+// Candidates reordered by the words they hold, at most: counting costs a walk
+// of every query term's postings.
+constexpr size_t reordered = 100;
+
 struct Candidate {
     size_t words; // how many of the query's words the entry holds
     double weight;
@@ -83,10 +88,15 @@ struct Candidate {
     std::uint32_t position;
 };
 
-// Walks each term's posting list once over the candidates in document order,
+// The words each of the first candidates holds. Walks each term's posting
+// list once over them in document order,
 // which costs far less than reading every candidate's term list.
-void countWords(const Xapian::Database& db, const std::vector<WordTerms>& words, std::vector<Candidate>& candidates)
+void countWords(const Xapian::Database& db, const std::vector<WordTerms>& words, std::vector<Candidate>& all,
+                size_t first)
 {
+    if (first == 0)
+        return;
+    const std::span<Candidate> candidates(all.data(), first);
     std::vector<size_t> byDocument(candidates.size());
     for (size_t i = 0; i < byDocument.size(); ++i)
         byDocument[i] = i;
@@ -249,8 +259,7 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
     // Candidates by BM25 alone; the words they hold reorder them below. With
     // one word every candidate holds it.
     const bool oneWord = terms.size() == 1;
-    const Xapian::MSet found =
-        enquire.get_mset(0, static_cast<Xapian::doccount>(oneWord ? limit : std::max<size_t>(limit, 400)));
+    const Xapian::MSet found = enquire.get_mset(0, static_cast<Xapian::doccount>(limit));
 
     std::vector<Candidate> candidates;
     candidates.reserve(found.size());
@@ -258,18 +267,17 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
         const std::uint32_t position = *it - 1;
         candidates.push_back({1, it.get_weight(), tieOrder.at(position), position});
     }
-    if (!oneWord)
-        countWords(*db, terms, candidates);
+    // Counting words costs a walk per term over the candidates: the best by
+    // BM25 are counted and reordered, the rest follow in BM25 order.
+    const size_t counted = oneWord ? 0 : std::min(candidates.size(), reordered);
+    countWords(*db, terms, candidates, counted);
     const auto before = [](const Candidate& a, const Candidate& b) {
         return std::tie(b.words, b.weight, a.tie) < std::tie(a.words, a.weight, b.tie);
     };
-    const size_t wanted = std::min(limit, candidates.size());
-    std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(wanted), candidates.end(),
-                      before);
+    std::sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(counted), before);
     std::vector<std::uint32_t> out;
-    for (size_t i = 0; i < wanted; ++i)
-        if (candidates[i].words > 0)
-            out.push_back(candidates[i].position);
+    for (const Candidate& c : candidates)
+        out.push_back(c.position);
     return out;
 }
 
