@@ -211,8 +211,9 @@ or an unknown operation give a SOAP fault with status 500; a body over 1 MiB a
 fault with status 413. GET /Service.asmx?WSDL gives the WSDL, GET /Service.asmx
 an overview; /detail/tariff/CODE, /detail/rebate/CODE and /detail/article/ID are
 the pages the answers link to. GET / is a home page linking the commodity-code
-search /so/Search.asp?keyword=TEXT and the question page. GET /health answers 200 once the database and the
-news lists are loaded, 503 otherwise.
+search /so/Search.asp?keyword=TEXT and the question page /gs/Ask/Add_Question.asp.
+GET /health answers 200 once the database and the news lists are loaded, 503
+otherwise.
 
 Importing replaces whole tables, in one transaction (all or nothing), except
 for a dated tariff: --effective YYYY-MM-DD adds the file as the schedule in

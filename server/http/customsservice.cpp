@@ -1,8 +1,8 @@
 #include "customsservice.h"
 
 #include "answers.h"
-#include "keyword.h"
 #include "cataloguepool.h"
+#include "keyword.h"
 #include "livesearch.h"
 #include "log.h"
 #include "newsfeed.h"
@@ -60,6 +60,19 @@ bool hasQueryKey(const httplib::Request& req, std::string_view key)
         return std::equal(name.begin(), name.end(), key.begin(), key.end(),
                           [](char a, char b) { return std::tolower(a) == std::tolower(b); });
     });
+}
+
+// httplib takes a route as a regular expression: a path with dots matches
+// only itself once they are escaped.
+std::string exactRoute(std::string_view path)
+{
+    std::string route;
+    for (const char c : path) {
+        if (c == '.')
+            route += '\\';
+        route += c;
+    }
+    return route;
 }
 
 void reply(httplib::Response& res, int status, std::string body, std::string_view contentType)
@@ -223,7 +236,7 @@ void CustomsService::Impl::siteRoutes()
     http.Get("/", [](const httplib::Request&, httplib::Response& res) { reply(res, 200, homePage(), htmlContentType); });
     // The keyword is searched as the Commodity operation searches it; the
     // page is not cached, as browsers ask for it only when someone types.
-    http.Get(std::string(searchPagePath), [this](const httplib::Request& req, httplib::Response& res) {
+    http.Get(exactRoute(searchPagePath), [this](const httplib::Request& req, httplib::Response& res) {
         const std::string keyword = req.get_param_value(std::string(searchKeywordParameter).c_str());
         std::vector<SearchHit> hits;
         if (!keyword.empty()) {
@@ -233,7 +246,7 @@ void CustomsService::Impl::siteRoutes()
         }
         reply(res, 200, searchPage(keyword, hits, maxRecords), htmlContentType);
     });
-    http.Get(std::string(questionPagePath), [this](const httplib::Request&, httplib::Response& res) {
+    http.Get(exactRoute(questionPagePath), [this](const httplib::Request&, httplib::Response& res) {
         reply(res, 200, questionPage(settings.contact), htmlContentType);
     });
 }

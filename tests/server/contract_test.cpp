@@ -224,6 +224,7 @@ TEST_F(ServiceContract, SearchPageFindsWhatTheCommodityOperationFinds)
     EXPECT_EQ(empty.contentType, "text/html; charset=utf-8");
     EXPECT_NE(empty.body.find("<form method='get' action='/so/Search.asp'>"), std::string::npos) << empty.body;
     EXPECT_NE(empty.body.find("name='keyword'"), std::string::npos);
+    EXPECT_EQ(httpGet(service->port(), "/so/Search_asp").status, 404) << "the page's own path only";
 
     for (const std::string_view keyword : {"冷轧不锈钢", "8471.30", "of"}) {
         const HttpReply page = httpGet(service->port(), "/so/Search.asp?keyword=" + formValue(keyword));
