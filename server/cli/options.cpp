@@ -90,6 +90,8 @@ Serve parseServe(Arguments& a)
             s.logRequests = false;
         } else if (option == "--today")
             s.today = date(a.value(option), option);
+        else if (option == "--contact")
+            s.contact = a.value(option);
         else
             throw UsageError("unknown option \"" + option + "\"");
     }
@@ -160,7 +162,7 @@ std::string helpText()
 Usage:
   tarvelo-service [--listen HOST:PORT] [--db FILE] [--threads N]
                   [--news FILE] [--bubble FILE] [--token TEXT] [--cache-mb N] [--quiet]
-                  [--today YYYY-MM-DD]
+                  [--today YYYY-MM-DD] [--contact TEXT]
   tarvelo-service import [--db FILE] [--tariff CSV [--effective YYYY-MM-DD]]
                   [--rebates CSV] [--articles CSV]
                   [--news CSV] [--bubble CSV] [--hs CSV --sections CSV]
@@ -193,6 +195,10 @@ Serving:
   --today YYYY-MM-DD  answer with the rates in force on that day instead of
                       today (the local date of this machine), for checking a
                       schedule before it takes effect.
+  --contact TEXT      how users reach the operator of this service (an address,
+                      a telephone number), shown on the question page
+                      /gs/Ask/Add_Question.asp; without it the page tells them
+                      to ask whoever installed the program.
   --quiet             no request log. Otherwise one line per request goes to
                       standard error: time, client, method, path, operation,
                       status, answer size, time taken.
@@ -204,8 +210,10 @@ SOAPAction header is not required and not looked at. Wrong token, malformed XML
 or an unknown operation give a SOAP fault with status 500; a body over 1 MiB a
 fault with status 413. GET /Service.asmx?WSDL gives the WSDL, GET /Service.asmx
 an overview; /detail/tariff/CODE, /detail/rebate/CODE and /detail/article/ID are
-the pages the answers link to. GET /health answers 200 once the database and the
-news lists are loaded, 503 otherwise.
+the pages the answers link to. GET / is a home page linking the commodity-code
+search /so/Search.asp?keyword=TEXT and the question page /gs/Ask/Add_Question.asp.
+GET /health answers 200 once the database and the news lists are loaded, 503
+otherwise.
 
 Importing replaces whole tables, in one transaction (all or nothing), except
 for a dated tariff: --effective YYYY-MM-DD adds the file as the schedule in

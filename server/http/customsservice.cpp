@@ -2,6 +2,7 @@
 
 #include "answers.h"
 #include "cataloguepool.h"
+#include "keyword.h"
 #include "livesearch.h"
 #include "log.h"
 #include "newsfeed.h"
@@ -61,6 +62,19 @@ bool hasQueryKey(const httplib::Request& req, std::string_view key)
     });
 }
 
+// httplib takes a route as a regular expression: a path with dots matches
+// only itself once they are escaped.
+std::string exactRoute(std::string_view path)
+{
+    std::string route;
+    for (const char c : path) {
+        if (c == '.')
+            route += '\\';
+        route += c;
+    }
+    return route;
+}
+
 void reply(httplib::Response& res, int status, std::string body, std::string_view contentType)
 {
     res.status = status;
@@ -77,6 +91,7 @@ struct CustomsService::Impl {
     // "http://host:port" as the client addressed us, for links and the WSDL.
     std::string siteBase(const httplib::Request& req) const;
     void detailRoutes();
+    void siteRoutes();
     httplib::Server::HandlerResponse error(const httplib::Request& req, httplib::Response& res);
     std::string tooLargeFault() const;
 
@@ -193,7 +208,6 @@ void CustomsService::Impl::routes()
         else
             reply(res, 200, operationsPage(base + "/Service.asmx"), htmlContentType);
     });
-    http.Get("/", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/Service.asmx"); });
     // For load balancers and monitoring: 200 once the database and both news
     // lists are readable, 503 with the reason otherwise.
     http.Get("/health", [this](const httplib::Request&, httplib::Response& res) {
@@ -213,6 +227,28 @@ void CustomsService::Impl::routes()
             reply(res, 503, missing, "text/plain; charset=utf-8");
     });
     detailRoutes();
+    siteRoutes();
+}
+
+// The pages the program's menu opens when its maker's site is this service.
+void CustomsService::Impl::siteRoutes()
+{
+    http.Get("/", [](const httplib::Request&, httplib::Response& res) { reply(res, 200, homePage(), htmlContentType); });
+    // The keyword is searched as the Commodity operation searches it; the
+    // page is not cached, as browsers ask for it only when someone types.
+    http.Get(exactRoute(searchPagePath), [this](const httplib::Request& req, httplib::Response& res) {
+        const std::string keyword = req.get_param_value(std::string(searchKeywordParameter).c_str());
+        std::vector<SearchHit> hits;
+        if (!keyword.empty()) {
+            const auto catalogue = search.current();
+            for (const CommodityCode* code : catalogue->commodity().find(parseKeyword(keyword), maxRecords))
+                hits.push_back({code->code, code->name});
+        }
+        reply(res, 200, searchPage(keyword, hits, maxRecords), htmlContentType);
+    });
+    http.Get(exactRoute(questionPagePath), [this](const httplib::Request&, httplib::Response& res) {
+        reply(res, 200, questionPage(settings.contact), htmlContentType);
+    });
 }
 
 void CustomsService::Impl::detailRoutes()

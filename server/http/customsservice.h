@@ -1,6 +1,7 @@
 #pragma once
 // The customs-data service over HTTP: SOAP 1.1 on POST /Service.asmx, its
-// WSDL and overview on GET, and the detail pages its answers link to.
+// WSDL and overview on GET, the detail pages its answers link to, and a small
+// site of its own (home, search and question pages).
 #include "accesstoken.h"
 
 #include <chrono>
@@ -31,6 +32,7 @@ struct ServiceSettings {
     std::chrono::seconds idleTimeout{5};
     bool logRequests = true;
     std::string today; // 2026-01-01: answer with the rates in force then; empty: the local date
+    std::string contact; // how to reach the operator, shown on the question page; empty: a generic text
 };
 
 class CustomsService {

@@ -13,7 +13,9 @@ constexpr std::string_view style =
     "th{background:#DFE9F0}"
     ".path{color:#555}.notice{color:#a33;margin-top:16px}"
     "h2{font-size:16px;margin-top:20px}#calc label{margin-right:12px}#calc-result p{margin:4px 0}"
-    "#calc-total{font-weight:bold}";
+    "#calc-total{font-weight:bold}"
+    "form{margin:12px 0}input[type=search]{width:24em;padding:3px}"
+    ".site{margin-top:24px;padding-top:8px;border-top:1px solid #C3CBD5}";
 
 std::string page(std::string_view title, std::string_view body)
 {
@@ -98,6 +100,16 @@ void rateHistory(std::string& html, const std::vector<TariffRate>& history, std:
         "th");
     html += rows;
     html += "</table>";
+}
+
+// The links between the site's own pages, below each of them.
+void siteLinks(std::string& html)
+{
+    html += "<p class='site'><a href='/'>首页</a> · <a href='";
+    html += searchPagePath;
+    html += "'>商品编码查询</a> · <a href='";
+    html += questionPagePath;
+    html += "'>在线提问</a> · <a href='/Service.asmx'>服务接口说明</a></p>";
 }
 
 } // namespace
@@ -188,6 +200,73 @@ std::string operationsPage(std::string_view endpoint)
     row(body, {"maopao", "taken", "bubble news list as escaped HTML"});
     body += "</table>";
     return page("Tarvelo customs-data service", body);
+}
+
+std::string searchPage(std::string_view keyword, const std::vector<SearchHit>& hits, std::size_t limit)
+{
+    std::string body = "<p>输入商品名称、税则号列（如 8471.30、847130）或英文描述，查找商品编码；"
+                       "繁体字、商品标题亦可。结果与桌面程序“商品编码”一栏相同。</p><form method='get' action='";
+    body += searchPagePath;
+    body += "'><input type='search' name='";
+    body += searchKeywordParameter;
+    body += "' value='";
+    appendAttribute(body, keyword);
+    body += "' autofocus> <button type='submit'>查询</button></form>";
+    if (!keyword.empty()) {
+        if (hits.empty()) {
+            body += "<p>没有找到与“";
+            appendText(body, keyword);
+            body += "”相符的商品编码。</p>";
+        } else {
+            body += "<p>“";
+            appendText(body, keyword);
+            body += "”：" + std::to_string(hits.size()) + " 条";
+            if (hits.size() >= limit)
+                body += "（只列出前 " + std::to_string(limit) + " 条，请换用更具体的关键词）";
+            body += "。</p><table>";
+            row(body, {"商品编码", "商品名称"}, "th");
+            for (const SearchHit& hit : hits) {
+                body += "<tr><td><a href='/detail/tariff/";
+                appendAttribute(body, hit.code);
+                body += "'>";
+                appendText(body, hit.code);
+                body += "</a></td><td>";
+                appendText(body, hit.name);
+                body += "</td></tr>";
+            }
+            body += "</table>";
+        }
+    }
+    siteLinks(body);
+    return page("商品编码查询", body);
+}
+
+std::string questionPage(std::string_view contact)
+{
+    std::string body = "<p>本服务由其运营方维护，关于数据、税率和使用方法的问题由运营方解答。</p>";
+    if (contact.empty()) {
+        body += "<p>运营方尚未在此公布联系方式，请通过为您安装本程序的单位或管理员联系运营方。</p>";
+    } else {
+        body += "<p>联系方式：";
+        appendText(body, contact);
+        body += "</p>";
+    }
+    body += "<p>提问时请写明查询的类别（法规、商品编码、税则、出口退税）、所用关键词和看到的结果。"
+            "明细页注明“示例数据”的税率、退税率不是法定税率，不得用于报关。</p>";
+    siteLinks(body);
+    return page("在线提问", body);
+}
+
+std::string homePage()
+{
+    std::string body = "<p>本站为 Tarvelo 海关数据查询程序提供数据服务：中国海关进出口税则、商品编码、"
+                       "出口退税率和法规文章。</p><ul><li><a href='";
+    body += searchPagePath;
+    body += "'>商品编码查询</a>：按名称、编码或描述查找商品编码，查看税则明细。</li><li><a href='";
+    body += questionPagePath;
+    body += "'>在线提问</a>：如何联系本服务的运营方。</li>"
+            "<li><a href='/Service.asmx'>服务接口说明</a>：桌面程序所用的 SOAP 接口（英文）。</li></ul>";
+    return page("Tarvelo 海关数据服务", body);
 }
 
 } // namespace tarvelo::server

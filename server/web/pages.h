@@ -20,6 +20,25 @@ std::string notFoundPage(std::string_view what);
 // GET /Service.asmx: the operations and how to call them.
 std::string operationsPage(std::string_view endpoint);
 
+// The site's own pages, at the addresses the desktop program's menu opens on
+// its maker's site (so/Search.asp, gs/Ask/Add_Question.asp) and at /.
+inline constexpr std::string_view searchPagePath = "/so/Search.asp";
+inline constexpr std::string_view questionPagePath = "/gs/Ask/Add_Question.asp";
+// The query parameter of the search form.
+inline constexpr std::string_view searchKeywordParameter = "keyword";
+
+struct SearchHit {
+    std::string code;
+    std::string name;
+};
+// The search form holding keyword and, when a keyword was given, its hits
+// (each linked to its tariff page) or a line saying there were none.
+std::string searchPage(std::string_view keyword, const std::vector<SearchHit>& hits, std::size_t limit);
+// How to reach whoever runs this service; contact is their own text (an
+// address, a telephone number), empty for a generic one.
+std::string questionPage(std::string_view contact);
+std::string homePage();
+
 inline constexpr std::string_view htmlContentType = "text/html; charset=utf-8";
 
 } // namespace tarvelo::server

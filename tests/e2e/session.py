@@ -66,20 +66,20 @@ ABOUT_BOX = "^关于 Tarvelo( — Tarvelo)?$"
 EXIT_BOX = "^退出Tarvelo( — Tarvelo)?$"
 
 NEWS = """title,link,date
-年度关税调整方案问答（示例）,/detail/article/20,2024-12-20
-海关商品归类决定汇编（示例）,/detail/article/19,2024-10-10
-关于加强固体废物进口管理的公告（示例）,/detail/article/18,2024-09-09
-纺织品服装出口指南（示例）,/detail/article/17,2024-08-26
-出口退(免)税申报常见问题解答（示例）,/detail/article/15,2024-07-01
+【示例】年度关税调整方案问答,/detail/article/20,2024-12-20
+【示例】海关商品归类决定汇编,/detail/article/19,2024-10-10
+【示例】关于加强固体废物进口管理的公告,/detail/article/18,2024-09-09
+【示例】纺织品服装出口指南,/detail/article/17,2024-08-26
+【示例】出口退(免)税申报常见问题解答,/detail/article/15,2024-07-01
 """
 BUBBLE_FIRST = """title,link,date
-年度关税调整方案问答（示例）,/detail/article/20,2024-12-20
-海关商品归类决定汇编（示例）,/detail/article/19,2024-10-10
+【示例】年度关税调整方案问答,/detail/article/20,2024-12-20
+【示例】海关商品归类决定汇编,/detail/article/19,2024-10-10
 """
-BUBBLE_NEW_TITLE = "端到端测试的新通知（示例）"
+BUBBLE_NEW_TITLE = "【示例】端到端测试的新通知"
 BUBBLE_SECOND = f"""title,link,date
 {BUBBLE_NEW_TITLE},/detail/article/1,2025-01-05
-年度关税调整方案问答（示例）,/detail/article/20,2024-12-20
+【示例】年度关税调整方案问答,/detail/article/20,2024-12-20
 """
 
 

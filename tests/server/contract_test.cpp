@@ -7,10 +7,15 @@
 #include "service/webserviceapi.h"
 
 #include <gtest/gtest.h>
+#include <httplib.h>
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 #include <regex>
+#include <string>
+#include <vector>
 
 namespace tarvelo::testkit {
 namespace {
@@ -177,6 +182,96 @@ TEST_F(ServiceContract, AnswersAreCappedAt200Records)
 {
     const std::string answer = exchange(&webserviceapi::Commodity_head, "of");
     EXPECT_EQ(countElements(answer, "C_Code"), 200u);
+}
+
+// The tray menu's 站内搜索, 在线提问 and maker's-site entries open these pages
+// when the program was built for this service.
+
+// Every byte but letters and digits as %XX, as a browser sends a form.
+std::string formValue(std::string_view text)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const unsigned char c : text) {
+        if (std::isalnum(c) && c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> matches(const std::string& text, const std::regex& pattern)
+{
+    std::vector<std::string> found;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator(); ++it)
+        found.push_back((*it)[1]);
+    return found;
+}
+
+std::vector<std::string> links(const std::string& page)
+{
+    return matches(page, std::regex("href='([^']*)'"));
+}
+
+TEST_F(ServiceContract, SearchPageFindsWhatTheCommodityOperationFinds)
+{
+    const HttpReply empty = httpGet(service->port(), "/so/Search.asp");
+    EXPECT_EQ(empty.status, 200);
+    EXPECT_EQ(empty.contentType, "text/html; charset=utf-8");
+    EXPECT_NE(empty.body.find("<form method='get' action='/so/Search.asp'>"), std::string::npos) << empty.body;
+    EXPECT_NE(empty.body.find("name='keyword'"), std::string::npos);
+    EXPECT_EQ(httpGet(service->port(), "/so/Search_asp").status, 404) << "the page's own path only";
+
+    for (const std::string_view keyword : {"冷轧不锈钢", "8471.30", "of"}) {
+        const HttpReply page = httpGet(service->port(), "/so/Search.asp?keyword=" + formValue(keyword));
+        ASSERT_EQ(page.status, 200) << keyword;
+        const auto codes = matches(page.body, std::regex("<a href='/detail/tariff/([0-9]+)'>"));
+        EXPECT_EQ(codes, elementTexts(exchange(&webserviceapi::Commodity_head, keyword), "C_Code")) << keyword;
+    }
+    const HttpReply steel = httpGet(service->port(), "/so/Search.asp?keyword=" + formValue("冷轧不锈钢"));
+    EXPECT_NE(steel.body.find("<a href='/detail/tariff/72193300'>72193300</a></td><td>冷轧不锈钢宽平板轧材"),
+              std::string::npos)
+        << steel.body;
+    EXPECT_EQ(httpGet(service->port(), "/detail/tariff/72193300").status, 200);
+    EXPECT_NE(httpGet(service->port(), "/so/Search.asp?keyword=of").body.find("只列出前 200 条"), std::string::npos);
+    // A form sends spaces as "+" (which the test client would otherwise send as %2B).
+    httplib::Client browser("127.0.0.1", service->port());
+    browser.set_url_encode(false);
+    const auto spaced = browser.Get("/so/Search.asp?keyword=8471+30");
+    ASSERT_TRUE(spaced);
+    EXPECT_NE(spaced->body.find("<a href='/detail/tariff/847130'>"), std::string::npos) << spaced->body;
+}
+
+TEST_F(ServiceContract, SearchPageShowsMarkupInTheKeywordAsText)
+{
+    const HttpReply page = httpGet(service->port(), "/so/Search.asp?keyword=" + formValue("<b>qqqzzz</b>\"'&"));
+    EXPECT_EQ(page.status, 200);
+    EXPECT_EQ(page.body.find("<b>"), std::string::npos) << page.body;
+    EXPECT_NE(page.body.find("value='&lt;b&gt;qqqzzz&lt;/b&gt;&quot;&#39;&amp;'"), std::string::npos) << page.body;
+    EXPECT_NE(page.body.find("没有找到与“&lt;b&gt;qqqzzz&lt;/b&gt;"), std::string::npos) << page.body;
+}
+
+TEST_F(ServiceContract, HomeAndQuestionPagesLinkOnlyToPagesThatAnswer)
+{
+    const HttpReply home = httpGet(service->port(), "/");
+    EXPECT_EQ(home.status, 200);
+    EXPECT_EQ(home.contentType, "text/html; charset=utf-8");
+    const auto homeLinks = links(home.body);
+    for (const auto page : {"/so/Search.asp", "/gs/Ask/Add_Question.asp", "/Service.asmx"})
+        EXPECT_NE(std::find(homeLinks.begin(), homeLinks.end(), page), homeLinks.end()) << page;
+
+    const HttpReply question = httpGet(service->port(), "/gs/Ask/Add_Question.asp");
+    EXPECT_EQ(question.status, 200);
+    EXPECT_EQ(question.contentType, "text/html; charset=utf-8");
+    EXPECT_NE(question.body.find("运营方"), std::string::npos);
+    const HttpReply search = httpGet(service->port(), "/so/Search.asp");
+    for (const HttpReply* page : {&home, &question, &search})
+        for (const std::string& link : links(page->body))
+            EXPECT_EQ(httpGet(service->port(), link).status, 200) << link;
 }
 
 } // namespace

@@ -168,7 +168,7 @@ TEST(ServiceProcess, RefusesBadCommandLinesAndExplainsItself)
 {
     std::string output;
     EXPECT_EQ(runServiceCommand({"--help"}, output), 0);
-    for (const auto option : {"--listen", "--db", "--threads", "--news", "--bubble", "import", "--tariff"})
+    for (const auto option : {"--listen", "--db", "--threads", "--news", "--bubble", "--contact", "import", "--tariff"})
         EXPECT_NE(output.find(option), std::string::npos) << option;
     output.clear();
     EXPECT_EQ(runServiceCommand({"--threads", "0"}, output), 2);
