@@ -8,20 +8,10 @@
 
 #include <chrono>
 #include <mutex>
-#include <string>
 #include <string_view>
 #include <unordered_map>
 
 namespace tarvelo::server {
-
-// The client's address for the log. A connection from loopback is taken to
-// come from the nginx in front of the service, which passes the address it
-// was reached from: the last hop of X-Forwarded-For (nginx appends it to
-// whatever the client sent), else X-Real-IP. Either must be a plain IPv4 or
-// IPv6 address; anything else, and any connection from elsewhere, gives the
-// socket's address.
-std::string clientAddress(std::string_view socketAddress, std::string_view forwardedFor,
-                          std::string_view realIp);
 
 class RequestLog {
 public:

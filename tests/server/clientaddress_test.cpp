@@ -1,11 +1,12 @@
 // The client address in the request log: the one nginx passes on when the
 // connection comes from loopback, the socket's otherwise.
-#include "requestlog.h"
+#include "forwarded.h"
 #include "runningnginx.h"
 #include "runningservice.h"
 #include "soaphelpers.h"
 
 #include <gtest/gtest.h>
+#include <httplib.h>
 
 #include <string>
 
@@ -13,6 +14,7 @@ namespace tarvelo::testkit {
 namespace {
 
 using server::clientAddress;
+using server::siteScheme;
 
 TEST(ClientAddress, FromLoopbackTheLastForwardedHopCounts)
 {
@@ -43,6 +45,36 @@ TEST(ClientAddress, WhatIsNotAnAddressIsNotLogged)
     EXPECT_EQ(clientAddress("127.0.0.1", "unknown", "198.51.100.4"), "127.0.0.1");
     EXPECT_EQ(clientAddress("127.0.0.1", "203.0.113.9,", ""), "127.0.0.1");
     EXPECT_EQ(clientAddress("127.0.0.1", "", "host.example"), "127.0.0.1");
+}
+
+TEST(SiteScheme, HttpsOnlyWhenNginxOnLoopbackSaysSo)
+{
+    EXPECT_EQ(siteScheme("127.0.0.1", "https"), "https");
+    EXPECT_EQ(siteScheme("::1", "https"), "https");
+    EXPECT_EQ(siteScheme("127.0.0.1", "http"), "http");
+    EXPECT_EQ(siteScheme("127.0.0.1", ""), "http");
+    EXPECT_EQ(siteScheme("127.0.0.1", "gopher"), "http");
+    EXPECT_EQ(siteScheme("192.0.2.50", "https"), "http");
+}
+
+TEST(ServiceProcess, LinksAndWsdlFollowTheSchemeNginxPassesOn)
+{
+    RunningService service({"--quiet"});
+    const std::string host = "127.0.0.1:" + std::to_string(service.port());
+    httplib::Client client("127.0.0.1", service.port());
+    const auto tls = client.Get("/Service.asmx?WSDL", {{"X-Forwarded-Proto", "https"}});
+    ASSERT_TRUE(tls);
+    EXPECT_NE(tls->body.find("location=\"https://" + host + "/Service.asmx\""), std::string::npos) << tls->body;
+    const auto plain = client.Get("/Service.asmx?WSDL");
+    ASSERT_TRUE(plain);
+    EXPECT_NE(plain->body.find("location=\"http://" + host + "/Service.asmx\""), std::string::npos) << plain->body;
+    const HttpReply codes = httpPost(service.port(), soapRequest("Commodity", "<keyword>8471</keyword>", validToken),
+                                     {{"X-Forwarded-Proto", "https"}});
+    ASSERT_EQ(codes.status, 200);
+    const auto links = elementTexts(codes.body, "thisurl");
+    ASSERT_FALSE(links.empty()) << codes.body;
+    for (const auto& link : links)
+        EXPECT_EQ(link.rfind("https://" + host + "/detail/tariff/", 0), 0u) << link;
 }
 
 TEST(ServiceProcess, LogsTheAddressAProxyOnLoopbackPassesOn)
