@@ -38,6 +38,9 @@ struct Seams {
     // Endpoint used instead of the build's default when not empty; tests point
     // it at a local server.
     std::string endpointOverride{};
+    // Certificate authorities an https service is checked against instead of
+    // the system's when not empty (a PEM file); tests trust their own.
+    std::string caFileOverride{};
     // Where answers are kept for an outage; nullptr keeps nothing.
     AnswerKeeper* answers = nullptr;
 };

@@ -119,7 +119,7 @@ std::string charsetOf(std::string_view contentType)
 }
 
 HttpAnswer postXml(const std::string& url, std::string_view body,
-                   const platform::ExchangeTimeouts& timeouts)
+                   const platform::ExchangeTimeouts& timeouts, const std::string& caFile)
 {
     ensureGlobalInit();
     HttpAnswer answer;
@@ -147,6 +147,9 @@ HttpAnswer postXml(const std::string& url, std::string_view body,
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorBuffer);
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    // Peer and host verification stay as libcurl sets them (on).
+    if (!caFile.empty())
+        curl_easy_setopt(h, CURLOPT_CAINFO, caFile.c_str());
     // Redirects are followed below, one by one, after checking where they lead.
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeouts.connect.count()));

@@ -18,9 +18,12 @@ struct HttpAnswer {
 inline constexpr size_t maxAnswerBytes = 64u << 20;
 
 // One blocking HTTP POST of an XML request body (UTF-8) with the content type
-// "text/xml;charset=utf-8" and no other header of its own.
+// "text/xml;charset=utf-8" and no other header of its own. An https service's
+// certificate and host name are always verified, against the system's
+// certificate authorities or, when caFile is not empty, those in that file;
+// a certificate that fails is a failed exchange.
 HttpAnswer postXml(const std::string& url, std::string_view body,
-                   const platform::ExchangeTimeouts& timeouts);
+                   const platform::ExchangeTimeouts& timeouts, const std::string& caFile = {});
 
 // The charset parameter of a Content-Type value, or empty.
 std::string charsetOf(std::string_view contentType);

@@ -67,7 +67,7 @@ std::string webserviceapi::mmaopao_head() const { return envelope("maopao", null
 
 std::string webserviceapi::webservice(std::string_view varbody)
 {
-    const service::HttpAnswer answer = service::postXml(weburl(), varbody, seams_.timeouts);
+    const service::HttpAnswer answer = service::postXml(weburl(), varbody, seams_.timeouts, seams_.caFileOverride);
     if (!answer.delivered) {
         connectionFailed();
         return std::string(failureText);

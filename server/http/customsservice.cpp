@@ -8,6 +8,7 @@
 #include "newsfeed.h"
 #include "pages.h"
 #include "provenance.h"
+#include "forwarded.h"
 #include "requestlog.h"
 #include "soapendpoint.h"
 #include "today.h"
@@ -88,7 +89,7 @@ struct CustomsService::Impl {
     explicit Impl(ServiceSettings s);
 
     void routes();
-    // "http://host:port" as the client addressed us, for links and the WSDL.
+    // "http[s]://host:port" as the client addressed us, for links and the WSDL.
     std::string siteBase(const httplib::Request& req) const;
     void detailRoutes();
     void siteRoutes();
@@ -172,7 +173,9 @@ std::string CustomsService::Impl::siteBase(const httplib::Request& req) const
     std::string host = req.get_header_value("Host");
     if (host.empty() || !std::all_of(host.begin(), host.end(), hostCharacter))
         host = settings.host + ":" + std::to_string(port);
-    return "http://" + host;
+    // Behind nginx's TLS server the client reached us over https; the links
+    // it follows and the WSDL address say so.
+    return std::string(siteScheme(req.remote_addr, req.get_header_value("X-Forwarded-Proto"))) + "://" + host;
 }
 
 void CustomsService::Impl::routes()

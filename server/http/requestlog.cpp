@@ -1,5 +1,7 @@
 #include "requestlog.h"
 
+#include "forwarded.h"
+
 #include "log.h"
 #include "today.h"
 
@@ -7,6 +9,16 @@
 #include <string>
 
 namespace tarvelo::server {
+namespace {
+
+// The last of the request's headers of that name: the one the nearest proxy set.
+std::string lastHeader(const httplib::Request& req, const char* name)
+{
+    const size_t count = req.get_header_value_count(name);
+    return count == 0 ? std::string() : req.get_header_value(name, count - 1);
+}
+
+} // namespace
 
 void RequestLog::begin(const httplib::Request& req)
 {
@@ -34,7 +46,7 @@ void RequestLog::end(const httplib::Request& req, const httplib::Response& res)
         return;
     std::string line = localTimeText("%Y-%m-%dT%H:%M:%S%z");
     line += ' ';
-    line += req.remote_addr;
+    line += clientAddress(req.remote_addr, lastHeader(req, "X-Forwarded-For"), lastHeader(req, "X-Real-IP"));
     line += ' ';
     line += req.method;
     line += ' ';

@@ -1,5 +1,7 @@
 #pragma once
 // Small helpers for reading answers and talking raw HTTP in the service tests.
+#include "accesstoken.h"
+
 #include <map>
 #include <string>
 #include <string_view>
@@ -29,6 +31,7 @@ std::string pathOnService(std::string_view link, int port);
 std::string soapRequest(std::string_view operation, std::string_view keywordElement, std::string_view token,
                         std::string_view ns = "http://127.0.0.1:8936/");
 
-inline constexpr std::string_view validToken = "7c41e9a03bd6f5821ce0a49d3b6";
+// The token the service expects unless started with --token: the build's.
+inline constexpr std::string_view validToken = builtInAccessToken;
 
 } // namespace tarvelo::testkit
