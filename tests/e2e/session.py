@@ -467,6 +467,7 @@ class Session:
     def search(self, index, operation, page, keyword, shot):
         before_stamp = self.page_stamp(page)
         before = len(self.requests())
+        lookups_before = len(self.lookups())
         for attempt in (1, 2):
             started = time.monotonic()
             self.focus(self.window)
@@ -485,7 +486,7 @@ class Session:
                 # The first bubble rises about 10 s after the main window; on a slow
                 # machine it can come while a keyword is typed and take the keys.
                 bubbled = self.bubble_event("shown", started - 1)
-                if attempt == 2 or bubbled is None or len(self.requests()) != before:
+                if attempt == 2 or bubbled is None or len(self.lookups()) != lookups_before:
                     raise
                 log(f"tab {index}: the bubble rose while «{keyword}» was typed; typing it again")
         new = [op for op, status in self.requests()[before:] if op in LOOKUP_OPERATIONS]
