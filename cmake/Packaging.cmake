@@ -25,6 +25,9 @@ if(TARGET tarvelo-service)
   # and adapt (ports, limits), not a live configuration.
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/nginx/tarvelo-service
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarvelo/nginx)
+  # The word lists the search's English synonyms come from ask for their notices.
+  install(FILES ${PROJECT_SOURCE_DIR}/server/search/english-synonyms.NOTICE
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarvelo)
 endif()
 
 set(CPACK_PACKAGE_NAME tarvelo)

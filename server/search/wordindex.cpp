@@ -1,6 +1,7 @@
 #include "wordindex.h"
 
 #include "keyword.h"
+#include "synonyms.h"
 #include "utf8.h"
 
 #include <xapian.h>
@@ -77,6 +78,11 @@ void indexText(Terms& doc, Terms& spelling, std::string_view normalised, unsigne
     }
 }
 
+// The index terms of a query word, as alternatives (see termsOf).
+struct WordTerms {
+    std::vector<std::vector<std::string>> alternatives;
+};
+
 // Candidates reordered by the words they hold, at most: counting costs a walk
 // of every query term's postings.
 constexpr size_t reordered = 100;
@@ -144,19 +150,35 @@ std::vector<std::string> pairsOf(std::string_view run)
     return pairs;
 }
 
-} // namespace
+bool hasSynonyms(const Xapian::Database& db, const std::string& term)
+{
+    return db.synonyms_begin(term) != db.synonyms_end(term);
+}
 
-WordTerms termsOf(const QueryWord& word)
+// The index terms of a query word: it is present where every term of one of
+// its alternatives is (a Latin word: its form, its stem, a synonym or a
+// Chinese word the dictionary glosses it with; ideographs: every pair of
+// characters).
+WordTerms termsOf(const Xapian::Database& db, const QueryWord& word)
 {
     if (!word.latin)
         return {{pairsOf(word.text)}};
     WordTerms terms{{{word.text}}};
-    if (!hasDigit(word.text))
+    const auto addSynonyms = [&](const std::string& term) {
+        for (auto it = db.synonyms_begin(term); it != db.synonyms_end(term); ++it)
+            terms.alternatives.push_back({*it});
+    };
+    addSynonyms(word.text);
+    if (!hasDigit(word.text)) {
         terms.alternatives.push_back({stemTerm(word.text)});
+        addSynonyms(stemTerm(word.text));
+    }
     for (const std::string& chinese : word.chinese)
         terms.alternatives.push_back(pairsOf(chinese));
     return terms;
 }
+
+} // namespace
 
 class WordIndex::Lease {
 public:
@@ -225,6 +247,18 @@ void WordIndex::commit()
         writer_->add_spelling(word, count);
     spelling_.clear();
     writer_->commit();
+    // A synonym counts only where some text holds it: a word then finds the
+    // goods its synonym names, and nothing is added for words no text uses.
+    for (const auto& [a, b] : englishSynonyms()) {
+        for (const auto& [word, synonym] : {WordPair{a, b}, WordPair{b, a}}) {
+            const std::string term(synonym);
+            if (!writer_->term_exists(term))
+                continue;
+            writer_->add_synonym(std::string(word), term);
+            writer_->add_synonym(stemTerm(word), stemTerm(synonym));
+        }
+    }
+    writer_->commit();
     writer_.reset();
 }
 
@@ -233,7 +267,8 @@ std::string WordIndex::correction(const std::string& latinWord) const
     if (latinWord.size() < 4 || hasDigit(latinWord))
         return {};
     const Lease db(*this);
-    if ((*db).term_exists(latinWord) || (*db).term_exists(stemTerm(latinWord)))
+    if ((*db).term_exists(latinWord) || (*db).term_exists(stemTerm(latinWord)) || hasSynonyms(*db, latinWord) ||
+        hasSynonyms(*db, stemTerm(latinWord)))
         return {};
     return (*db).get_spelling_suggestion(latinWord, latinWord.size() >= 8 ? 2 : 1);
 }
@@ -243,16 +278,16 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
 {
     if (words.empty() || limit == 0)
         return {};
+    const Lease db(*this);
     std::vector<WordTerms> terms;
     std::vector<Xapian::Query> subqueries;
     for (const QueryWord& w : words) {
-        terms.push_back(termsOf(w));
+        terms.push_back(termsOf(*db, w));
         std::vector<Xapian::Query> alternatives;
         for (const std::vector<std::string>& a : terms.back().alternatives)
             alternatives.emplace_back(Xapian::Query::OP_AND, a.begin(), a.end());
         subqueries.emplace_back(Xapian::Query::OP_OR, alternatives.begin(), alternatives.end());
     }
-    const Lease db(*this);
     Xapian::Enquire enquire(*db);
     enquire.set_query(Xapian::Query(Xapian::Query::OP_OR, subqueries.begin(), subqueries.end()));
     enquire.set_weighting_scheme(Xapian::BM25Weight());

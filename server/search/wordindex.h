@@ -5,7 +5,9 @@
 // is a list of words; an entry ranks first by how many of them it holds (every
 // word present before most words), then by BM25, then by level and code.
 // English words are indexed as written and by their Snowball stem, with
-// adjacent words also joined (hand bag = handbag); Chinese runs as single
+// adjacent words also joined (hand bag = handbag), and a query's English word
+// also stands for its synonyms and other spellings that some text holds
+// (eggplant: aubergine; color: colour); Chinese runs as single
 // characters and pairs of characters, so that a word of several characters
 // is found wherever its pairs all stand.
 //
@@ -73,13 +75,5 @@ private:
     mutable std::mutex mutex_;
     mutable std::vector<std::unique_ptr<Xapian::Database>> idle_;
 };
-
-// The index terms of a query word: it is present where every term of one of
-// its alternatives is (a Latin word: its form or its stem, or a Chinese word
-// the dictionary glosses it with; ideographs: every pair of characters).
-struct WordTerms {
-    std::vector<std::vector<std::string>> alternatives;
-};
-WordTerms termsOf(const QueryWord& word);
 
 } // namespace tarvelo::server

@@ -215,6 +215,8 @@ TEST_F(Ranking, DescriptionsFindTheirGoodsInAnyOrderAndWording)
         {"portable data processing machine", "847130"},
         {"lithiumion accumulators", "850760"},
         {"lithium ion accumulator", "850760"},
+        // The other spelling, where the texts use it.
+        {"tires", "4011"},
         // Mixed scripts and traditional characters.
         {"laptop电脑", "847130"},
         {"鋰離子 蓄電池", "850760"},
