@@ -4,6 +4,8 @@
 #include "text.h"
 #include "utf8.h"
 
+#include <xapian.h>
+
 #include <algorithm>
 
 namespace tarvelo::server {
@@ -31,18 +33,11 @@ std::string codeDigits(std::string_view text)
 
 std::string wordStem(std::string_view word)
 {
-    std::string w(word);
-    // At least two letters stay before an -es or -ies, three before an -s.
-    const auto ends = [&](std::string_view tail) { return w.size() >= tail.size() + 2 && w.ends_with(tail); };
-    if (std::any_of(w.begin(), w.end(), [](char c) { return c < 'a' || c > 'z'; }))
-        return w; // digits, codes and non-English letters stay as they are
-    if (ends("ies"))
-        w.replace(w.size() - 3, 3, "y");
-    else if (ends("sses") || ends("ches") || ends("shes") || ends("xes") || ends("zes"))
-        w.resize(w.size() - 2);
-    else if (w.size() >= 4 && ends("s") && !ends("ss") && !ends("us") && !ends("is"))
-        w.pop_back();
-    return w;
+    if (std::any_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::string(word); // codes, sizes and models stay as they are
+    // A stemmer keeps state while it works: one per thread.
+    thread_local const Xapian::Stem english("english");
+    return english(std::string(word));
 }
 
 std::vector<Token> tokenize(std::string_view text)
@@ -64,7 +59,10 @@ std::vector<Token> tokenize(std::string_view text)
             end = next;
         }
         const std::string_view piece = text.substr(start, end - start);
-        tokens.push_back({word ? wordStem(piece) : std::string(piece), word, piece.size()});
+        if (word)
+            tokens.push_back({wordStem(piece), true, std::string(piece)});
+        else
+            tokens.push_back({std::string(piece), false, {}});
         pos = end;
     }
     return tokens;

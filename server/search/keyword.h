@@ -10,12 +10,12 @@ namespace tarvelo::server {
 // Longer keywords cannot be part of any stored text; they match nothing.
 inline constexpr size_t maxKeywordBytes = 1000;
 
-// A word of Latin letters or digits, in its singular form (see wordStem), or
-// a run of ideographs, which is matched as a substring.
+// A word of Latin letters or digits by its stem (see wordStem), or a run of
+// ideographs, which is matched as a substring.
 struct Token {
     std::string text;
     bool word = false;
-    size_t typed = 0; // bytes as written, before the singular form
+    std::string spelt; // a word as written (lower-case), before its stem
 
     bool operator==(const Token& other) const { return text == other.text && word == other.word; }
 };
@@ -23,8 +23,9 @@ struct Token {
 // The tokens of a normalised text; separators fall away.
 std::vector<Token> tokenize(std::string_view normalised);
 
-// Singular form of a lower-case word: tyres -> tyre, batteries -> battery,
-// boxes -> box; glass, cactus and analysis stay.
+// The English (Snowball) stem of a lower-case word, which its singular and
+// plural share (tyres, tyre: tyre; batteries, battery: batteri); a word with
+// digits stays as it is.
 std::string wordStem(std::string_view word);
 
 struct Keyword {

@@ -25,9 +25,18 @@ constexpr std::array<std::string_view, 48> latinNoise = {
 
 bool noise(std::string_view word, bool latin)
 {
-    if (latin)
-        return std::find(latinNoise.begin(), latinNoise.end(), word) != latinNoise.end() ||
-               (!word.empty() && word.front() >= '0' && word.front() <= '9'); // sizes, years, quantities
+    if (latin) {
+        if (!word.empty() && word.front() >= '0' && word.front() <= '9')
+            return true; // sizes, years, quantities
+        // By stem, so that sales and pieces are noise as sale and piece are.
+        static const std::vector<std::string> stems = [] {
+            std::vector<std::string> out;
+            for (const std::string_view w : latinNoise)
+                out.push_back(wordStem(w));
+            return out;
+        }();
+        return std::find(stems.begin(), stems.end(), wordStem(word)) != stems.end();
+    }
     return std::find(chineseNoise.begin(), chineseNoise.end(), word) != chineseNoise.end();
 }
 
@@ -87,8 +96,8 @@ std::vector<QueryWord> queryWords(const Keyword& keyword, const std::unordered_s
     std::vector<bool> alone; // a character left over between words: it means little by itself
     for (const Token& t : keyword.tokens) {
         if (t.word) {
-            all.push_back({t.text, true, {}});
-            alone.push_back(t.text.size() == 1); // a letter: the s of men's
+            all.push_back({t.spelt, true, {}});
+            alone.push_back(t.spelt.size() == 1); // a letter: the s of men's
         } else {
             cutRun(t.text, dictionary, all, alone);
         }

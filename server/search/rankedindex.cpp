@@ -143,16 +143,10 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
     const bool coded = ties_ == Ties::byCode;
     // Taiwan's words are looked for as written and in their mainland form (滑鼠, 鼠标).
     const auto markTiers = [&](const Keyword& k) {
-        // A word any text knows is taken as spelt; only unknown words are
-        // corrected.
-        std::vector<bool> known;
-        for (const Token& t : k.tokens)
-            known.push_back(t.word && (text_.knows(t.text) || (coded && (lexicon.references.knows(t.text) ||
-                                                                          lexicon.hs.knows(t.text)))));
         bool referenced = false;
         bool exact = false;
         if (coded) {
-            for (const TextIndex::Match& m : lexicon.references.find(k, known)) {
+            for (const TextIndex::Match& m : lexicon.references.find(k)) {
                 if (m.name == Fit::none)
                     continue;
                 referenced = true;
@@ -170,7 +164,7 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
                             markRun(referenceRuns_[m.position], translatedTerm);
             }
         }
-        for (const TextIndex::Match& m : text_.find(k, known)) {
+        for (const TextIndex::Match& m : text_.find(k)) {
             // The English description of a code is its English name; an
             // article's body is not.
             const Fit name = coded ? std::max(m.name, m.description == Fit::contains ? Fit::none : m.description) : m.name;
@@ -191,9 +185,10 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
             }
         }
     };
-    markTiers(keyword);
-    if (!keyword.mainland.empty())
-        markTiers(parseKeyword(keyword.mainland));
+    const Keyword spelt = corrected(keyword);
+    markTiers(spelt);
+    if (!spelt.mainland.empty())
+        markTiers(corrected(parseKeyword(spelt.mainland)));
 
     std::vector<std::uint32_t> out;
     std::vector<std::uint32_t> dictionary;
@@ -212,7 +207,7 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
     std::partial_sort(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(wanted), out.end(), before);
     out.resize(wanted);
     if (out.size() < limit) {
-        for (const std::uint32_t p : words_->find(wordsOf(keyword, lexicon), limit, tieOrder_))
+        for (const std::uint32_t p : words_->find(wordsOf(spelt, lexicon), limit, tieOrder_))
             if (rank[p] >= byWords && out.size() < limit) {
                 rank[p] = byWords;
                 out.push_back(p);
@@ -225,17 +220,25 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
     return out;
 }
 
+Keyword RankedIndex::corrected(const Keyword& keyword) const
+{
+    Keyword spelt = keyword;
+    for (Token& t : spelt.tokens)
+        if (t.word)
+            if (std::string closest = words_->correction(t.spelt); !closest.empty()) {
+                t.text = wordStem(closest);
+                t.spelt = std::move(closest);
+            }
+    return spelt;
+}
+
 std::vector<QueryWord> RankedIndex::wordsOf(const Keyword& keyword, const Lexicon& lexicon) const
 {
     std::vector<QueryWord> words = queryWords(keyword, lexicon.chineseWords);
     if (!keyword.mainland.empty())
-        for (QueryWord& w : queryWords(parseKeyword(keyword.mainland), lexicon.chineseWords))
+        for (QueryWord& w : queryWords(corrected(parseKeyword(keyword.mainland)), lexicon.chineseWords))
             if (std::none_of(words.begin(), words.end(), [&](const QueryWord& known) { return known.text == w.text; }))
                 words.push_back(std::move(w));
-    for (QueryWord& w : words)
-        if (w.latin)
-            if (std::string spelt = words_->correction(w.text); !spelt.empty())
-                w.text = std::move(spelt);
     // English words, and pairs of them, also stand for the Chinese words the
     // dictionary glosses with them, where the searched texts hold those.
     const auto translations = [&](const std::string& english) {
@@ -251,9 +254,10 @@ std::vector<QueryWord> RankedIndex::wordsOf(const Keyword& keyword, const Lexico
     for (size_t i = 0; i < single; ++i) {
         if (!words[i].latin)
             continue;
-        words[i].chinese = translations(words[i].text);
+        words[i].chinese = translations(wordStem(words[i].text));
         if (i + 1 < single && words[i + 1].latin)
-            if (auto chinese = translations(words[i].text + " " + words[i + 1].text); !chinese.empty())
+            if (auto chinese = translations(wordStem(words[i].text) + " " + wordStem(words[i + 1].text));
+                !chinese.empty())
                 words.push_back({words[i].text + words[i + 1].text, true, std::move(chinese)});
     }
     return words;

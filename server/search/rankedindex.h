@@ -57,7 +57,10 @@ private:
 
     std::vector<std::uint32_t> codeMatches(std::string_view code, size_t limit) const;
     void orderTies();
-    // The keyword's meaningful words, misspelt Latin ones corrected.
+    // The keyword with each Latin word no text knows spelt as the closest
+    // word the word index knows (Xapian's spelling data).
+    Keyword corrected(const Keyword& keyword) const;
+    // The keyword's meaningful words.
     std::vector<QueryWord> wordsOf(const Keyword& keyword, const Lexicon& lexicon) const;
     // The positions whose code starts with prefix.
     Run under(std::string_view prefix) const;

@@ -4,13 +4,11 @@
 #include "utf8.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace tarvelo::server {
 namespace {
 
 constexpr size_t longestGram = 3;
-constexpr size_t fuzzyLength = 5; // words this long tolerate one edit
 
 std::uint64_t gramKey(const char32_t* symbols, size_t n)
 {
@@ -26,26 +24,6 @@ std::vector<char32_t> decode(std::string_view text)
     for (size_t pos = 0; pos < text.size();)
         out.push_back(nextCodePoint(text, pos));
     return out;
-}
-
-// At most one insertion, deletion, substitution or swap of neighbours.
-bool oneEditApart(std::string_view a, std::string_view b)
-{
-    if (a.size() > b.size())
-        std::swap(a, b);
-    if (b.size() - a.size() > 1)
-        return false;
-    size_t i = 0;
-    while (i < a.size() && a[i] == b[i])
-        ++i;
-    if (a.size() == b.size()) {
-        if (i == a.size())
-            return true;
-        if (a.substr(i + 1) == b.substr(i + 1))
-            return true;
-        return i + 1 < a.size() && a[i] == b[i + 1] && a[i + 1] == b[i] && a.substr(i + 2) == b.substr(i + 2);
-    }
-    return a.substr(i) == b.substr(i + 1);
 }
 
 void addPosting(std::vector<std::uint32_t>& posting, std::uint32_t position)
@@ -71,13 +49,7 @@ void TextIndex::index(const Text& text, std::uint32_t position)
 {
     for (const Token& token : text.tokens) {
         if (token.word) {
-            const auto [it, added] = words_.try_emplace(token.text);
-            addPosting(it->second, position);
-            if (added) {
-                if (wordsByLength_.size() <= it->first.size())
-                    wordsByLength_.resize(it->first.size() + 1);
-                wordsByLength_[it->first.size()].push_back(&it->first);
-            }
+            addPosting(words_[token.text], position);
             continue;
         }
         const std::vector<char32_t> symbols = decode(token.text);
@@ -85,20 +57,6 @@ void TextIndex::index(const Text& text, std::uint32_t position)
             for (size_t i = 0; i + n <= symbols.size(); ++i)
                 addPosting(grams_[n - 1][gramKey(&symbols[i], n)], position);
     }
-}
-
-TextIndex::Forms TextIndex::forms(const Token& token, bool knownElsewhere) const
-{
-    const std::string& word = token.text;
-    if (knownElsewhere || words_.contains(word) || token.typed < fuzzyLength)
-        return {word};
-    Forms near;
-    for (size_t length = word.size() - 1; length <= word.size() + 1 && length < wordsByLength_.size(); ++length)
-        for (const std::string* known : wordsByLength_[length])
-            if (oneEditApart(word, *known))
-                near.push_back(*known);
-    std::sort(near.begin(), near.end());
-    return near;
 }
 
 namespace {
@@ -126,14 +84,12 @@ bool wholePhrase(std::string_view run, std::string_view phrase)
 
 } // namespace
 
-Fit TextIndex::fit(const Text& text, const std::vector<Token>& tokens, const std::vector<Forms>& forms)
+Fit TextIndex::fit(const Text& text, const std::vector<Token>& tokens)
 {
     const auto same = [&](const Token& t, size_t k) {
         if (t.word != tokens[k].word)
             return false;
-        if (!t.word)
-            return wholePhrase(t.text, tokens[k].text);
-        return std::find(forms[k].begin(), forms[k].end(), t.text) != forms[k].end();
+        return t.word ? t.text == tokens[k].text : wholePhrase(t.text, tokens[k].text);
     };
     for (size_t k = 0; k < tokens.size(); ++k) {
         const bool found = tokens[k].word ? std::any_of(text.tokens.begin(), text.tokens.end(),
@@ -157,34 +113,22 @@ Fit TextIndex::fit(const Text& text, const std::vector<Token>& tokens, const std
     return Fit::contains;
 }
 
-std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword, const std::vector<bool>& known) const
+std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword) const
 {
     std::vector<Match> found;
     if (keyword.tokens.empty())
         return found;
     // The narrowest candidate list any one token allows.
-    std::vector<Forms> wordForms;
-    std::vector<Posting> merged(keyword.tokens.size()); // of word tokens
     static const Posting nothing;
     const Posting* candidates = nullptr;
     const auto narrow = [&](const Posting& posting) {
         if (!candidates || posting.size() < candidates->size())
             candidates = &posting;
     };
-    for (size_t k = 0; k < keyword.tokens.size(); ++k) {
-        const Token& token = keyword.tokens[k];
-        wordForms.push_back(token.word ? forms(token, k < known.size() && known[k]) : Forms{});
+    for (const Token& token : keyword.tokens) {
         if (token.word) {
-            for (const std::string& form : wordForms.back()) {
-                const auto it = words_.find(form);
-                if (it == words_.end())
-                    continue;
-                Posting both;
-                std::set_union(merged[k].begin(), merged[k].end(), it->second.begin(), it->second.end(),
-                               std::back_inserter(both));
-                merged[k] = std::move(both);
-            }
-            narrow(merged[k]);
+            const auto it = words_.find(token.text);
+            narrow(it == words_.end() ? nothing : it->second);
             continue;
         }
         const std::vector<char32_t> symbols = decode(token.text);
@@ -196,8 +140,8 @@ std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword, const std:
     }
     for (const std::uint32_t position : *candidates) {
         const Entry& e = entries_[position];
-        const Fit name = fit(e.name, keyword.tokens, wordForms);
-        const Fit description = fit(e.description, keyword.tokens, wordForms);
+        const Fit name = fit(e.name, keyword.tokens);
+        const Fit description = fit(e.description, keyword.tokens);
         if (name != Fit::none || description != Fit::none)
             found.push_back({position, name, description});
     }

@@ -1,9 +1,8 @@
 #pragma once
 // Texts held in memory in normalised, tokenised form, and which of them hold
 // a keyword. An entry has a name and a description; what is found is how
-// well each fits (see Fit). Word tokens match by singular form, and a word of
-// five letters or more that no text holds matches the words one edit away;
-// ideograph runs match as substrings. Postings of words and of one to three
+// well each fits (see Fit). Word tokens match by stem; ideograph runs match as
+// substrings. Postings of words and of one to three
 // ideographs narrow the entries a keyword is checked against.
 // Built once, then only read, so any number of threads may search at once.
 #include "keyword.h"
@@ -38,12 +37,8 @@ public:
     void add(std::string_view name, std::string_view description);
 
     // The entries whose name or description holds every token of keyword, in
-    // position order. Words marked in known (by token) are known elsewhere
-    // and so are matched as spelt even where this index lacks them.
-    std::vector<Match> find(const Keyword& keyword, const std::vector<bool>& known = {}) const;
-
-    // Whether some text holds the word (in its singular form).
-    bool knows(const std::string& word) const { return words_.contains(word); }
+    // position order.
+    std::vector<Match> find(const Keyword& keyword) const;
 
     size_t size() const { return entries_.size(); }
     // An entry's texts in their normalised form.
@@ -60,15 +55,12 @@ private:
         Text description;
     };
     using Posting = std::vector<std::uint32_t>; // entry positions, ascending
-    using Forms = std::vector<std::string>;     // the words a keyword word stands for
 
     void index(const Text& text, std::uint32_t position);
-    Forms forms(const Token& word, bool knownElsewhere) const;
-    static Fit fit(const Text& text, const std::vector<Token>& tokens, const std::vector<Forms>& forms);
+    static Fit fit(const Text& text, const std::vector<Token>& tokens);
 
     std::vector<Entry> entries_;
     std::unordered_map<std::string, Posting> words_;
-    std::vector<std::vector<const std::string*>> wordsByLength_; // keys of words_ by byte length
     std::array<std::unordered_map<std::uint64_t, Posting>, 3> grams_; // by length - 1
 };
 

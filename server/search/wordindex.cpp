@@ -17,14 +17,6 @@
 namespace tarvelo::server {
 namespace {
 
-const Xapian::Stem& english()
-{
-    // Stem is not thread-safe to share for writing, but stemming is const use of
-    // immutable tables; one per thread keeps it simple.
-    thread_local const Xapian::Stem stemmer("english");
-    return stemmer;
-}
-
 bool hasDigit(std::string_view word)
 {
     return std::any_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -32,7 +24,9 @@ bool hasDigit(std::string_view word)
 
 std::string stemTerm(std::string_view word)
 {
-    return "Z" + english()(std::string(word));
+    std::string term = "Z";
+    term += wordStem(word);
+    return term;
 }
 
 std::vector<std::string> codePoints(std::string_view run)
@@ -54,15 +48,15 @@ void indexText(Terms& doc, Terms& spelling, std::string_view normalised, unsigne
     for (size_t i = 0; i < tokens.size(); ++i) {
         const Token& t = tokens[i];
         if (t.word) {
-            doc[t.text] += weight;
-            if (!hasDigit(t.text)) {
-                doc[stemTerm(t.text)] += weight;
-                if (t.text.size() >= 4)
-                    ++spelling[t.text];
+            doc[t.spelt] += weight;
+            if (!hasDigit(t.spelt)) {
+                doc[stemTerm(t.spelt)] += weight;
+                if (t.spelt.size() >= 4)
+                    ++spelling[t.spelt];
             }
             // Compounds: hand bag, hand-bag and handbag are one word.
             if (i + 1 < tokens.size() && tokens[i + 1].word) {
-                const std::string joined = t.text + tokens[i + 1].text;
+                const std::string joined = t.spelt + tokens[i + 1].spelt;
                 doc[joined] += weight;
                 if (!hasDigit(joined))
                     doc[stemTerm(joined)] += weight;
@@ -156,23 +150,19 @@ bool hasSynonyms(const Xapian::Database& db, const std::string& term)
 }
 
 // The index terms of a query word: it is present where every term of one of
-// its alternatives is (a Latin word: its form, its stem, a synonym or a
+// its alternatives is (a Latin word: its stem, a synonym or a
 // Chinese word the dictionary glosses it with; ideographs: every pair of
 // characters).
 WordTerms termsOf(const Xapian::Database& db, const QueryWord& word)
 {
     if (!word.latin)
         return {{pairsOf(word.text)}};
-    WordTerms terms{{{word.text}}};
-    const auto addSynonyms = [&](const std::string& term) {
-        for (auto it = db.synonyms_begin(term); it != db.synonyms_end(term); ++it)
-            terms.alternatives.push_back({*it});
-    };
-    addSynonyms(word.text);
-    if (!hasDigit(word.text)) {
-        terms.alternatives.push_back({stemTerm(word.text)});
-        addSynonyms(stemTerm(word.text));
-    }
+    // A word is found by its stem, which its other forms share; a word with
+    // digits (a model, a size) as written.
+    const std::string term = hasDigit(word.text) ? word.text : stemTerm(word.text);
+    WordTerms terms{{{term}}};
+    for (auto it = db.synonyms_begin(term); it != db.synonyms_end(term); ++it)
+        terms.alternatives.push_back({*it});
     for (const std::string& chinese : word.chinese)
         terms.alternatives.push_back(pairsOf(chinese));
     return terms;
@@ -215,7 +205,7 @@ WordIndex::WordIndex()
         throw std::system_error(errno, std::generic_category(), "cannot make a folder for the search index");
     folder_ = pattern;
     writer_ = std::make_unique<Xapian::WritableDatabase>(folder_.string(),
-                                                         Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS);
+                                                         Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS | Xapian::DB_NO_SYNC);
 }
 
 WordIndex::~WordIndex()
@@ -251,11 +241,9 @@ void WordIndex::commit()
     // goods its synonym names, and nothing is added for words no text uses.
     for (const auto& [a, b] : englishSynonyms()) {
         for (const auto& [word, synonym] : {WordPair{a, b}, WordPair{b, a}}) {
-            const std::string term(synonym);
-            if (!writer_->term_exists(term))
-                continue;
-            writer_->add_synonym(std::string(word), term);
-            writer_->add_synonym(stemTerm(word), stemTerm(synonym));
+            const std::string term = stemTerm(synonym);
+            if (writer_->term_exists(term))
+                writer_->add_synonym(stemTerm(word), term);
         }
     }
     writer_->commit();
@@ -267,8 +255,7 @@ std::string WordIndex::correction(const std::string& latinWord) const
     if (latinWord.size() < 4 || hasDigit(latinWord))
         return {};
     const Lease db(*this);
-    if ((*db).term_exists(latinWord) || (*db).term_exists(stemTerm(latinWord)) || hasSynonyms(*db, latinWord) ||
-        hasSynonyms(*db, stemTerm(latinWord)))
+    if ((*db).term_exists(latinWord) || (*db).term_exists(stemTerm(latinWord)) || hasSynonyms(*db, stemTerm(latinWord)))
         return {};
     return (*db).get_spelling_suggestion(latinWord, latinWord.size() >= 8 ? 2 : 1);
 }
