@@ -100,5 +100,32 @@ TEST(ServiceBehindNginx, RequestsToAStoppedReplicaGoToTheNext)
         EXPECT_EQ(httpPost(nginx.port(), soapRequest("Tariff", "<keyword>钢</keyword>", validToken)).status, 200);
 }
 
+TEST(ServiceBehindNginx, AnswersBesideDebiansDefaultSiteAndCachesOnlyThePolls)
+{
+    RunningService service({"--quiet"});
+    RunningNginx nginx({service.port()}, RunningNginx::Sites::besideDebianDefault);
+
+    // Whatever name the desktops were built with, the service answers, not
+    // the default site's 404.
+    const std::string search = soapRequest("Tariff", "<keyword>钢</keyword>", validToken);
+    for (const std::string& host : {"127.0.0.1:" + std::to_string(nginx.port()), std::string("customs.example.org")}) {
+        const HttpReply reply = httpPost(nginx.port(), search, {{"Host", host}});
+        EXPECT_EQ(reply.status, 200) << host;
+        EXPECT_FALSE(elementTexts(reply.body, "TariffResult").empty()) << host << ": " << reply.body;
+    }
+
+    // The polls come from the cache the second time; searches never do.
+    for (const std::string_view operation : {"mdefaut", "maopao"}) {
+        const std::string poll = soapRequest(operation, "", validToken);
+        EXPECT_EQ(httpPost(nginx.port(), poll).cacheStatus, "MISS") << operation;
+        const HttpReply again = httpPost(nginx.port(), poll);
+        EXPECT_EQ(again.status, 200);
+        EXPECT_EQ(again.cacheStatus, "HIT") << operation;
+        EXPECT_FALSE(elementTexts(again.body, std::string(operation) + "Result").empty()) << again.body;
+    }
+    for (int i = 0; i < 2; ++i)
+        EXPECT_NE(httpPost(nginx.port(), search).cacheStatus, "HIT");
+}
+
 } // namespace
 } // namespace tarvelo::testkit

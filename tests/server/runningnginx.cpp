@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -49,14 +50,33 @@ bool accepts(int port)
     return connected;
 }
 
-// The shipped site with our ports: the upstream lists the given replicas and
-// the server listens on 127.0.0.1:port only.
-std::string siteFor(const std::vector<int>& upstreamPorts, int port)
+constexpr const char* debianDefaultSite = "/etc/nginx/sites-available/default";
+
+std::string contents(const std::filesystem::path& file)
 {
-    std::ifstream in(TARVELO_NGINX_SITE);
+    std::ifstream in(file);
+    if (!in)
+        throw std::runtime_error("cannot read " + file.string());
     std::stringstream text;
     text << in.rdbuf();
-    std::string site = text.str();
+    return text.str();
+}
+
+// Debian's default site, listening where ours does (127.0.0.1:port).
+std::string debianDefaultFor(int port)
+{
+    std::string site = contents(debianDefaultSite);
+    site = std::regex_replace(site, std::regex(R"(listen 80 default_server;)"),
+                              "listen 127.0.0.1:" + std::to_string(port) + " default_server;");
+    return std::regex_replace(site, std::regex(R"(listen \[::\]:80 default_server;\n)"), "");
+}
+
+// The shipped site with our ports and folder: the upstream lists the given
+// replicas, the server listens on 127.0.0.1:port only, the polls' cache is
+// kept in cacheFolder.
+std::string siteFor(const std::vector<int>& upstreamPorts, int port, const std::filesystem::path& cacheFolder)
+{
+    std::string site = contents(TARVELO_NGINX_SITE);
     std::smatch replica;
     if (!std::regex_search(site, replica, std::regex(R"(server 127\.0\.0\.1:\d+ ([^;]*);\n)")))
         throw std::runtime_error("no replica line in " TARVELO_NGINX_SITE);
@@ -67,17 +87,19 @@ std::string siteFor(const std::vector<int>& upstreamPorts, int port)
     site = std::regex_replace(site, std::regex(R"(keepalive 16;)"), replicas + "keepalive 16;");
     site = std::regex_replace(site, std::regex(R"(listen 80;)"), "listen 127.0.0.1:" + std::to_string(port) + ";");
     site = std::regex_replace(site, std::regex(R"(listen \[::\]:80;\n)"), "");
-    return site;
+    return std::regex_replace(site, std::regex(R"(proxy_cache_path \S+)"), "proxy_cache_path " + cacheFolder.string());
 }
 
 } // namespace
 
-RunningNginx::RunningNginx(const std::vector<int>& upstreamPorts) : port_(freePort())
+RunningNginx::RunningNginx(const std::vector<int>& upstreamPorts, Sites sites) : port_(freePort())
 {
     const auto& dir = temp_.path();
     // Workers started by root run as www-data and need to reach their files.
     ::chmod(dir.c_str(), 0755);
-    std::ofstream(dir / "site") << siteFor(upstreamPorts, port_);
+    std::ofstream(dir / "site") << siteFor(upstreamPorts, port_, dir / "polls");
+    // Debian's sites-enabled/default comes first in the folder's order, as there.
+    std::ofstream(dir / "default") << (sites == Sites::besideDebianDefault ? debianDefaultFor(port_) : "");
     std::ofstream(dir / "nginx.conf") << (::geteuid() == 0 ? "user www-data;\n" : "") << "worker_processes 1;\n"
                                       << "pid " << (dir / "nginx.pid").string() << ";\n"
                                       << "error_log " << (dir / "error.log").string() << ";\n"
@@ -85,6 +107,7 @@ RunningNginx::RunningNginx(const std::vector<int>& upstreamPorts) : port_(freePo
                                       << "http {\n  access_log off;\n"
                                       << "  client_body_temp_path " << (dir / "body").string() << ";\n"
                                       << "  proxy_temp_path " << (dir / "proxy").string() << ";\n"
+                                      << "  include " << (dir / "default").string() << ";\n"
                                       << "  include " << (dir / "site").string() << ";\n}\n";
     pid_ = ::fork();
     if (pid_ < 0)

@@ -1,6 +1,8 @@
 #pragma once
 // Runs nginx with the site configuration we ship, in front of the given
-// service ports, on an ephemeral loopback port, for the life of the object.
+// service ports, on an ephemeral loopback port, for the life of the object;
+// optionally with Debian's default site enabled beside it, on the same port,
+// as on a machine where nginx was just installed.
 #include "support/tempfolder.h"
 
 #include <sys/types.h>
@@ -11,7 +13,8 @@ namespace tarvelo::testkit {
 
 class RunningNginx {
 public:
-    explicit RunningNginx(const std::vector<int>& upstreamPorts);
+    enum class Sites { oursAlone, besideDebianDefault };
+    explicit RunningNginx(const std::vector<int>& upstreamPorts, Sites sites = Sites::oursAlone);
     ~RunningNginx();
     RunningNginx(const RunningNginx&) = delete;
     RunningNginx& operator=(const RunningNginx&) = delete;

@@ -41,7 +41,8 @@ HttpReply convert(const httplib::Result& result)
 {
     if (!result)
         return {};
-    return {result->status, result->get_header_value("Content-Type"), result->body};
+    return {result->status, result->get_header_value("Content-Type"), result->body,
+            result->get_header_value("X-Cache-Status")};
 }
 
 } // namespace

@@ -19,6 +19,7 @@ struct HttpReply {
     int status = 0; // 0: no answer
     std::string contentType;
     std::string body;
+    std::string cacheStatus; // X-Cache-Status, from nginx's cache of the polls
 };
 HttpReply httpGet(int port, const std::string& path);
 HttpReply httpPost(int port, const std::string& body,
