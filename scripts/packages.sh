@@ -9,6 +9,7 @@ TARVELO_PACKAGES=(
   libxapian-dev
   wordnet-base scowl # English synonyms and spelling variants for the search, read at build time
   libgtest-dev libgmock-dev libbenchmark-dev
+  lintian # checks the .deb packages
   xvfb xauth xdotool trayer imagemagick x11-utils python3
   fonts-wqy-microhei
   wrk curl
