@@ -20,8 +20,11 @@ Catalogue::Catalogue(const std::filesystem::path& database)
       tariffHistory_(db_.prepare("SELECT code, effective, mfn, general, consumption, vat, unit, supervision "
                                  "FROM tariff_schedule WHERE code >= ?1 AND code < ?1 || ':' ORDER BY code, effective")),
       rebatesUnder_(db_.prepare(select(rebateColumns, "FROM rebate WHERE code >= ?1 AND code < ?1 || ':' ORDER BY code"))),
-      hsEntry_(db_.prepare("SELECT section, description FROM hs WHERE code = ?1")),
-      section_(db_.prepare("SELECT name FROM sections WHERE section = ?1")),
+      hsEntry_(db_.prepare("SELECT hs.section, hs.description, hs_name.name FROM hs"
+                           " LEFT JOIN hs_name ON hs_name.code = hs.code WHERE hs.code = ?1")),
+      section_(db_.prepare("SELECT sections.name, section_name.name FROM sections"
+                           " LEFT JOIN section_name ON section_name.section = sections.section"
+                           " WHERE sections.section = ?1")),
       news_(db_.prepare("SELECT title, link, date FROM news WHERE list = ?1 ORDER BY position"))
 {
 }
@@ -82,9 +85,14 @@ std::vector<HsEntry> Catalogue::hsPath(std::string_view code)
         if (path.empty()) {
             const std::string section(hsEntry_.text(0));
             section_.reset().bind(1, section);
-            path.push_back({section, section_.step() ? std::string(section_.text(0)) : std::string()});
+            HsEntry entry{section, {}, {}};
+            if (section_.step()) {
+                entry.description = section_.text(0);
+                entry.name = section_.text(1);
+            }
+            path.push_back(std::move(entry));
         }
-        path.push_back({std::string(code.substr(0, length)), std::string(hsEntry_.text(1))});
+        path.push_back({std::string(code.substr(0, length)), std::string(hsEntry_.text(1)), std::string(hsEntry_.text(2))});
     }
     return path;
 }

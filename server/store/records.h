@@ -63,6 +63,7 @@ struct NewsItem {
 struct HsEntry {
     std::string code; // section numeral for a section entry
     std::string description;
+    std::string name; // Chinese; empty where there is none
 };
 
 } // namespace tarvelo::server

@@ -11,7 +11,7 @@ constexpr std::string_view style =
     "table{border-collapse:collapse;width:100%}"
     "th,td{border:1px solid #C3CBD5;padding:4px 6px;text-align:left}"
     "th{background:#DFE9F0}"
-    ".path{color:#555}.notice{color:#a33;margin-top:16px}"
+    ".path{color:#555}.path .en{color:#888}.notice{color:#a33;margin-top:16px}"
     "h2{font-size:16px;margin-top:20px}#calc label{margin-right:12px}#calc-result p{margin:4px 0}"
     "#calc-total{font-weight:bold}"
     "form{margin:12px 0}input[type=search]{width:24em;padding:3px}"
@@ -41,7 +41,15 @@ void pathList(std::string& html, const std::vector<HsEntry>& path)
         html += i == 0 ? "第 " : "";
         appendText(html, path[i].code);
         html += i == 0 ? " 类：" : "：";
-        appendText(html, path[i].description);
+        // The Chinese name first, where the data has one, the English beside it.
+        if (!path[i].name.empty()) {
+            appendText(html, path[i].name);
+            html += " <span class='en'>";
+            appendText(html, path[i].description);
+            html += "</span>";
+        } else {
+            appendText(html, path[i].description);
+        }
         html += "</li>";
     }
     html += "</ul>";

@@ -270,6 +270,9 @@ TEST(BundledCatalogue, DetailLookups)
     const auto path = catalogue.hsPath("72193300");
     ASSERT_EQ(path.size(), 4u);
     EXPECT_EQ(path[0].code, "XV");
+    EXPECT_EQ(path[0].name, "贱金属及其制品"); // Chinese names beside the English descriptions
+    EXPECT_EQ(path[1].name, "钢铁");
+    EXPECT_EQ(path[1].description, "Iron and steel");
     EXPECT_EQ(path[1].code, "72");
     EXPECT_EQ(path[3].code, "721933");
     std::vector<std::string> lines;
