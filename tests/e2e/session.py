@@ -16,7 +16,10 @@ log show:
   first tick and again after the bubble list changes, the tray menu with the
   about box, and the exit with its confirmation.
 
-Screenshots go to --screenshots. Python 3 standard library only. Every process
+Screenshots go to --screenshots. With --docs the session also takes the
+pictures of a desktop without a tray (the window menu) and of the main window
+at 200 %, and its bubble shows a sample notice: scripts/screenshots puts them
+in docs/. Python 3 standard library only. Every process
 this script starts is stopped by its id at the end, on failure and on signals;
 the children also get SIGTERM should the script itself be killed.
 """
@@ -77,8 +80,13 @@ BUBBLE_FIRST = """title,link,date
 【示例】海关商品归类决定汇编,/detail/article/19,2024-10-10
 """
 BUBBLE_NEW_TITLE = "【示例】端到端测试的新通知"
-BUBBLE_SECOND = f"""title,link,date
-{BUBBLE_NEW_TITLE},/detail/article/1,2025-01-05
+# For the pictures in docs/: a sample notice, not the test's own.
+DOCS_BUBBLE_NEW_TITLE = "【示例】关于调整部分商品进口暂定税率的公告"
+
+
+def bubble_second(new_title):
+    return f"""title,link,date
+{new_title},/detail/article/1,2025-01-05
 【示例】年度关税调整方案问答,/detail/article/20,2024-12-20
 """
 
@@ -206,6 +214,7 @@ class Session:
         self.bubble_events = []
         self.bubble_lock = threading.Lock()
         self.watching = False
+        self.bubble_new_title = DOCS_BUBBLE_NEW_TITLE if args.docs else BUBBLE_NEW_TITLE
 
     # ---- processes ----------------------------------------------------------------
 
@@ -262,7 +271,9 @@ class Session:
         # (a display just left by someone else) makes it give up: try again.
         for attempt in range(3):
             read_end, write_end = os.pipe()
-            xvfb = self.procs.start("Xvfb", ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24",
+            # The docs' main window at 200 % is 1390 × 814.
+            screen = "1600x1000x24" if self.args.docs else "1280x800x24"
+            xvfb = self.procs.start("Xvfb", ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
                                              "-nolisten", "tcp"],
                                     pass_fds=(write_end,), stdout=subprocess.DEVNULL,
                                     stderr=open(os.path.join(self.tmp, f"xvfb{attempt}.log"), "w"))
@@ -285,18 +296,18 @@ class Session:
             raise Failure("no Xvfb display")
         log(f"display :{number}")
         # A tray along the top edge, so that the bubble at the bottom right never covers it.
-        self.procs.start("trayer", ["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
-                                    "--height", "24"],
+        self.trayer = self.procs.start("trayer", ["trayer", "--edge", "top", "--align", "right", "--widthtype",
+                                                  "request", "--height", "24"],
                          env=self.xenv, stdout=subprocess.DEVNULL,
                          stderr=open(os.path.join(self.tmp, "trayer.log"), "w"))
         wait_until(self.tray_panel, 20, "the trayer panel")
 
-    def start_program(self):
+    def start_program(self, **extra_env):
         home = os.path.join(self.tmp, "home")
         runtime = os.path.join(self.tmp, "runtime")
-        os.makedirs(home)
-        os.makedirs(runtime, mode=0o700)
-        env = dict(self.xenv, HOME=home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb")
+        os.makedirs(home, exist_ok=True)
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        env = dict(self.xenv, HOME=home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", **extra_env)
         # For root the program turns the browser sandbox off itself; other users
         # in containers seldom have what the sandbox needs.
         if os.geteuid() != 0 and "--no-sandbox" not in env.get("QTWEBENGINE_CHROMIUM_FLAGS", ""):
@@ -561,18 +572,19 @@ class Session:
         self.settled_browser("the home page after restoring", like=self.references["home"])
         log("restored to 695×407")
 
-    def open_tray_menu(self):
-        def menu():
-            # xdotool does not list popup windows: read the window tree, then
-            # ask each tall top-level window of ours whether it is on screen.
-            for match in re.finditer(r"^     (0x[0-9a-f]+) .*\(\"tarvelo\" \"Tarvelo\"\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)",
-                                     self.tree(), re.M):
-                window, w, h, x, y = int(match.group(1), 16), *map(int, match.groups()[1:])
-                if window != self.window and h > 150 and w < 400 and \
-                        "IsViewable" in self.x("xwininfo", "-id", hex(window), check=False):
-                    return window, (x, y, w, h)
-            return None
+    def popup_menu(self):
+        """The menu on screen (tray or window menu) and its geometry, or None."""
+        # xdotool does not list popup windows: read the window tree, then
+        # ask each tall top-level window of ours whether it is on screen.
+        for match in re.finditer(r"^     (0x[0-9a-f]+) .*\(\"tarvelo\" \"Tarvelo\"\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)",
+                                 self.tree(), re.M):
+            window, w, h, x, y = int(match.group(1), 16), *map(int, match.groups()[1:])
+            if window != self.window and h > 150 and w < 400 and \
+                    "IsViewable" in self.x("xwininfo", "-id", hex(window), check=False):
+                return window, (x, y, w, h)
+        return None
 
+    def open_tray_menu(self):
         # A right click that comes while the program is busy (the bubble's fade
         # holds the user interface) may not open the menu: click again, as a
         # person would.
@@ -581,7 +593,7 @@ class Session:
             time.sleep(0.2)
             self.x("xdotool", "click", "3")
             try:
-                return wait_until(menu, 4, "the tray menu")
+                return wait_until(self.popup_menu, 4, "the tray menu")
             except Failure:
                 if attempt == 2:
                     raise
@@ -620,7 +632,7 @@ class Session:
         # A new bubble list: published by saving the file.
         path = os.path.join(self.tmp, "bubble.csv")
         with open(path + ".new", "w", encoding="utf-8") as f:
-            f.write(BUBBLE_SECOND)
+            f.write(bubble_second(self.bubble_new_title))
         os.replace(path + ".new", path)
         changed = time.monotonic()
         log("bubble list changed")
@@ -635,7 +647,7 @@ class Session:
             # should be painted once the window has grown into view.
             if picture.crop(0, 0, picture.width, 16).ink() > 0.9:
                 log("WARNING: the bubble's title strip is not painted (black) after the reveal")
-        if BUBBLE_NEW_TITLE not in self.page_text("softmaopao.html"):
+        if self.bubble_new_title not in self.page_text("softmaopao.html"):
             raise Failure("softmaopao.html does not hold the new bubble list")
         gone = wait_until(lambda: self.bubble_event("gone", second), 40, "the second bubble to go")
         log(f"second bubble stayed {gone - second:.1f} s")
@@ -644,11 +656,15 @@ class Session:
     def step_exit(self):
         self.open_tray_menu()
         time.sleep(0.3)
-        # 退出 is the last entry.
+        self.exit_from_menu("exit-confirmation.png")
+
+    def exit_from_menu(self, shot=None):
+        # 退出 is the last entry of the open menu.
         self.key("Up", "Return")
         box = wait_until(lambda: self.windows(EXIT_BOX), 10, "the exit confirmation")[0]
         time.sleep(0.3)
-        self.shot(self.grab_window(box), "exit-confirmation.png")
+        if shot:
+            self.shot(self.grab_window(box), shot)
         self.focus(box)
         self.key("Return")
         try:
@@ -660,6 +676,45 @@ class Session:
         log("program ended with status 0")
         wait_until(lambda: self.tray_icon() is None, 10, "the tray icon to go")
         log("tray icon gone")
+
+    def open_window_menu(self, scale=1):
+        # A right click on the title area, left of the title bar's buttons.
+        for attempt in range(3):
+            self.click(self.window, 355 * scale, 20 * scale, button=3)
+            try:
+                return wait_until(self.popup_menu, 4, "the window menu")
+            except Failure:
+                if attempt == 2:
+                    raise
+                self.key("Escape")
+                time.sleep(1)
+
+    def start_again(self, what, size, **extra_env):
+        self.start_program(**extra_env)
+        found = wait_until(lambda: self.windows(MAIN_WINDOW), 60, f"the main window ({what})")
+        self.window = found[0]
+        wait_until(lambda: self.geometry(self.window)[2:] == size, 20, f"the main window at {size} ({what})")
+        self.settled_browser(f"the home page ({what})", timeout=30)
+
+    def step_docs_pictures(self):
+        # A desktop without a tray: the same entries in the window's own menu.
+        self.trayer.terminate()
+        self.trayer.wait(10)
+        wait_until(lambda: self.tray_panel() is None, 10, "the tray to go")
+        self.start_again("no tray", (695, 407))
+        self.open_window_menu()
+        time.sleep(0.5)
+        self.shot(self.grab_window(), "window-menu-no-tray.png")
+        self.exit_from_menu()
+        self.program.wait(15)
+        # The same window on a screen scaled to 200 %.
+        self.start_again("200 %", (1390, 814), QT_SCALE_FACTOR="2")
+        self.shot(self.grab_window(), "main-200.png")
+        self.open_window_menu(scale=2)
+        time.sleep(0.3)
+        self.exit_from_menu()
+        self.program.wait(15)
+        log("pictures without a tray and at 200 % taken")
 
     # ---- the run -----------------------------------------------------------------------
 
@@ -679,6 +734,8 @@ class Session:
         self.step_bubbles()
         self.step_exit()
         self.watching = False
+        if self.args.docs:
+            self.step_docs_pictures()
 
     def report_failure(self):
         try:
@@ -711,6 +768,8 @@ def main():
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     parser.add_argument("--screenshots", required=True, help="folder for the PNG screenshots")
     parser.add_argument("--keep", action="store_true", help="keep the temporary folder")
+    parser.add_argument("--docs", action="store_true",
+                        help="also take the pictures for docs/, with a sample notice in the bubble")
     args = parser.parse_args()
 
     def stop(signum, frame):
