@@ -3,8 +3,12 @@
 #include "csv.h"
 #include "customsservice.h"
 #include "database.h"
+#include "livesearch.h"
 #include "options.h"
+#include "searchcatalogue.h"
+#include "searchsource.h"
 #include "sqlite.h"
+#include "today.h"
 
 #include <csignal>
 #include <cstdio>
@@ -46,7 +50,21 @@ int serve(ServiceSettings settings)
 
 int import(const Import& command)
 {
-    const ImportReport report = importFiles(command.database, command.files);
+    // The new data's word indexes are built before it goes live, so that the
+    // replicas open them instead of each building its own. Without them the
+    // import still holds: each replica then builds them as it reads the data.
+    std::string notBuilt;
+    const auto buildIndexes = [&](const std::filesystem::path& copy) {
+        try {
+            const std::string today = dateToday({});
+            const SearchCatalogue ahead(readSearchSource(copy, today), 0, today, wordIndexesOf(command.database));
+        } catch (const std::exception& e) {
+            notBuilt = e.what();
+        }
+    };
+    ImportReport report = importFiles(command.database, command.files, buildIndexes);
+    if (!notBuilt.empty())
+        report.warnings.push_back("the search indexes were not built ahead (each replica builds its own): " + notBuilt);
     for (const std::string& warning : report.warnings)
         std::cerr << "tarvelo-service: warning: " << warning << "\n";
     for (const std::string& line : report.loaded)

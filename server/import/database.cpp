@@ -93,7 +93,8 @@ void ensureDatabase(const std::filesystem::path& file)
     }
 }
 
-ImportReport importFiles(const std::filesystem::path& database, const ImportFiles& files)
+ImportReport importFiles(const std::filesystem::path& database, const ImportFiles& files,
+                         const std::function<void(const std::filesystem::path& copy)>& beforeReplace)
 {
     if (files.hs.has_value() != files.sections.has_value())
         throw std::runtime_error("--hs and --sections go together");
@@ -162,6 +163,8 @@ ImportReport importFiles(const std::filesystem::path& database, const ImportFile
     report.warnings.insert(report.warnings.end(), unknown.warnings().begin(), unknown.warnings().end());
     rebuildSearch(db);
     t.commit();
+    if (beforeReplace)
+        beforeReplace(swap.draft());
     swap.replace();
     return report;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Creating the service database and replacing its tables from CSV files.
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,8 +39,10 @@ struct ImportReport {
 // Loads the given files (UTF-8 or GB18030, see decodeCsvText) in one
 // transaction into a copy of the database and renames the copy over it (see
 // DatabaseSwap), recording each table's file and time (see provenance.h).
-// Throws CsvError, SqliteError or std::runtime_error and leaves the database
-// as it was.
-ImportReport importFiles(const std::filesystem::path& database, const ImportFiles& files);
+// beforeReplace, when given, is called with the finished copy just before
+// the rename (to build what goes with the data). Throws CsvError,
+// SqliteError or std::runtime_error and leaves the database as it was.
+ImportReport importFiles(const std::filesystem::path& database, const ImportFiles& files,
+                         const std::function<void(const std::filesystem::path& copy)>& beforeReplace = {});
 
 } // namespace tarvelo::server

@@ -13,10 +13,16 @@ namespace {
 std::shared_ptr<const SearchCatalogue> read(const std::filesystem::path& database, std::uint64_t generation,
                                             const std::string& today)
 {
-    return std::make_shared<const SearchCatalogue>(readSearchSource(database, today), generation, today);
+    return std::make_shared<const SearchCatalogue>(readSearchSource(database, today), generation, today,
+                                                   wordIndexesOf(database));
 }
 
 } // namespace
+
+std::filesystem::path wordIndexesOf(const std::filesystem::path& database)
+{
+    return database.parent_path() / (database.filename().string() + ".words");
+}
 
 LiveSearch::LiveSearch(std::filesystem::path database, std::string fixedToday, std::chrono::milliseconds checkInterval)
     : database_(std::move(database)), fixedToday_(std::move(fixedToday)), checkInterval_(checkInterval),

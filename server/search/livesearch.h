@@ -18,6 +18,11 @@
 
 namespace tarvelo::server {
 
+// Where the word indexes of a database's catalogues are kept, so that a
+// start or another replica with the same data opens them instead of
+// building them: a folder beside the database.
+std::filesystem::path wordIndexesOf(const std::filesystem::path& database);
+
 class LiveSearch {
 public:
     // Reads the first catalogue; throws when the database cannot be read.

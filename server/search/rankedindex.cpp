@@ -56,7 +56,7 @@ RankedIndex::Run RankedIndex::under(std::string_view prefix) const
     return {static_cast<std::uint32_t>(first - codes_.begin()), static_cast<std::uint32_t>(last - codes_.begin())};
 }
 
-void RankedIndex::link(const Lexicon& lexicon)
+void RankedIndex::link(const Lexicon& lexicon, const std::filesystem::path& indexes, std::string_view name)
 {
     const bool coded = ties_ == Ties::byCode;
     std::vector<std::vector<std::uint32_t>> referencesOf(codes_.size()); // by position
@@ -79,9 +79,8 @@ void RankedIndex::link(const Lexicon& lexicon)
             for (std::uint32_t p = belowHs_[h].first; p < belowHs_[h].second; ++p)
                 parentsOf[p].push_back(h);
     }
-    words_ = std::make_unique<WordIndex>();
     std::vector<WeightedText> texts;
-    for (std::uint32_t p = 0; p < codes_.size(); ++p) {
+    const auto textsOf = [&](std::uint32_t p) -> const std::vector<WeightedText>& {
         // An article's body counts less than a code's English name.
         texts = {{text_.name(p), 3}, {text_.description(p), coded ? 3u : 1u}};
         for (const std::uint32_t r : referencesOf[p])
@@ -90,9 +89,23 @@ void RankedIndex::link(const Lexicon& lexicon)
             texts.push_back({lexicon.hs.name(h), 1});
             texts.push_back({lexicon.hs.description(h), 1});
         }
-        words_->add(texts);
+        return texts;
+    };
+    std::filesystem::path kept;
+    words_.reset();
+    if (!indexes.empty()) {
+        IndexFingerprint fingerprint;
+        for (std::uint32_t p = 0; p < codes_.size(); ++p)
+            fingerprint.add(textsOf(p));
+        kept = indexes / fingerprint.folderName(name);
+        words_ = WordIndex::open(kept);
     }
-    words_->commit();
+    if (!words_) {
+        words_ = std::make_unique<WordIndex>(kept);
+        for (std::uint32_t p = 0; p < codes_.size(); ++p)
+            words_->add(textsOf(p));
+        words_->commit();
+    }
     orderTies();
 }
 

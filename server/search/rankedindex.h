@@ -27,6 +27,7 @@
 #include "wordindex.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -45,9 +46,10 @@ public:
     void add(std::string_view code, std::string_view order, std::string_view name, std::string_view description);
 
     // Once every entry is added: where each search reference and HS code of
-    // lexicon leads in this index, and the word index of the entries' texts.
-    // find takes the same lexicon.
-    void link(const Lexicon& lexicon);
+    // lexicon leads in this index, and the word index of the entries' texts,
+    // kept as name in the folder indexes when that is given (opened there if
+    // an index of the same texts is kept already). find takes the same lexicon.
+    void link(const Lexicon& lexicon, const std::filesystem::path& indexes = {}, std::string_view name = {});
 
     // Positions of the matching entries, best first, at most limit of them.
     std::vector<std::uint32_t> find(const Keyword& keyword, const Lexicon& lexicon, size_t limit) const;

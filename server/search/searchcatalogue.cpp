@@ -4,7 +4,8 @@
 
 namespace tarvelo::server {
 
-SearchCatalogue::SearchCatalogue(SearchSource source, std::uint64_t generation, std::string_view today)
+SearchCatalogue::SearchCatalogue(SearchSource source, std::uint64_t generation, std::string_view today,
+                                 const std::filesystem::path& indexes)
     : lexicon_(std::make_shared<const Lexicon>(source)),
       tariff_(Ties::byCode, lexicon_),
       commodity_(Ties::byCode, lexicon_),
@@ -22,10 +23,10 @@ SearchCatalogue::SearchCatalogue(SearchSource source, std::uint64_t generation, 
     for (Article& a : source.articles)
         articles_.add(std::move(a), {}, a.updated, a.title, a.body);
     // The word indexes take seconds to build: the largest one on a thread of its own.
-    auto commodity = std::async(std::launch::async, [this] { commodity_.link(); });
-    tariff_.link();
-    rebates_.link();
-    articles_.link();
+    auto commodity = std::async(std::launch::async, [this, &indexes] { commodity_.link(indexes, "commodity"); });
+    tariff_.link(indexes, "tariff");
+    rebates_.link(indexes, "rebates");
+    articles_.link(indexes, "articles");
     commodity.get();
 }
 

@@ -11,6 +11,7 @@
 #include "searchsource.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,8 +30,8 @@ public:
         index_.add(code, order, name, description);
         records_.push_back(std::move(record));
     }
-    // After the last add.
-    void link() { index_.link(*lexicon_); }
+    // After the last add; see RankedIndex::link.
+    void link(const std::filesystem::path& indexes, std::string_view name) { index_.link(*lexicon_, indexes, name); }
     // Best first, at most limit; the records live as long as the listing.
     std::vector<const Record*> find(const Keyword& keyword, size_t limit) const
     {
@@ -50,8 +51,10 @@ class SearchCatalogue {
 public:
     // generation tells catalogues read at different times apart; the tariff
     // lines carry the rates in force on today (2026-01-01), the day the
-    // source was read for.
-    SearchCatalogue(SearchSource source, std::uint64_t generation, std::string_view today);
+    // source was read for. The word indexes are kept in the folder indexes
+    // when one is given (see WordIndex), else built in temporary folders.
+    SearchCatalogue(SearchSource source, std::uint64_t generation, std::string_view today,
+                    const std::filesystem::path& indexes = {});
 
     const Listing<TariffLine>& tariff() const { return tariff_; }
     const Listing<CommodityCode>& commodity() const { return commodity_; }

@@ -7,6 +7,8 @@
 #include <xapian.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <system_error>
@@ -170,6 +172,81 @@ WordTerms termsOf(const Xapian::Database& db, const QueryWord& word)
 
 } // namespace
 
+namespace {
+
+// Changed whenever what an index holds for a text changes (its terms, their
+// weights, the spelling and synonym data): a kept index of another format is
+// then never opened.
+constexpr std::string_view indexFormat = "words-2";
+
+// Kept indexes not opened for this long are removed when another is kept.
+constexpr auto keptFor = std::chrono::hours(24 * 7);
+
+void mix(std::uint64_t& hash, std::string_view bytes)
+{
+    for (const unsigned char c : bytes) {
+        hash ^= c;
+        hash *= 0x100000001b3ULL; // FNV-1a
+    }
+}
+
+// A folder for an index being built: beside where it will be kept (so that
+// the finished one is moved there by a rename), else under the temporary folder.
+std::filesystem::path freshFolder(const std::filesystem::path& kept)
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarvelo-words-XXXXXX").string();
+    if (!kept.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(kept.parent_path(), error);
+        if (!error)
+            pattern = kept.string() + ".part-XXXXXX";
+    }
+    if (!::mkdtemp(pattern.data()))
+        throw std::system_error(errno, std::generic_category(), "cannot make a folder for the search index");
+    return pattern;
+}
+
+void removeUnused(const std::filesystem::path& folder, const std::filesystem::path& keep)
+{
+    std::error_code error;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::error_code ignored;
+        if (entry.path() != keep && entry.is_directory(ignored) && now - entry.last_write_time(ignored) > keptFor)
+            std::filesystem::remove_all(entry.path(), ignored);
+    }
+}
+
+} // namespace
+
+IndexFingerprint::IndexFingerprint() : hash_(0xcbf29ce484222325ULL)
+{
+    mix(hash_, indexFormat);
+    for (const auto& [a, b] : englishSynonyms()) {
+        mix(hash_, a);
+        mix(hash_, " ");
+        mix(hash_, b);
+        mix(hash_, "\n");
+    }
+}
+
+void IndexFingerprint::add(const std::vector<WeightedText>& texts)
+{
+    for (const WeightedText& t : texts) {
+        mix(hash_, t.normalised);
+        const char weight[] = {'\x1f', static_cast<char>('0' + t.weight)};
+        mix(hash_, std::string_view(weight, sizeof weight));
+    }
+    mix(hash_, "\x1e");
+}
+
+std::string IndexFingerprint::folderName(std::string_view name) const
+{
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash_));
+    return std::string(name) + "-" + hex;
+}
+
 class WordIndex::Lease {
 public:
     explicit Lease(const WordIndex& index) : index_(index)
@@ -181,8 +258,14 @@ public:
                 index_.idle_.pop_back();
             }
         }
-        if (!db_)
+        if (!db_) {
             db_ = std::make_unique<Xapian::Database>(index_.folder_.string());
+            // In use: not one of the unused kept indexes a commit removes.
+            if (!index_.temporary_) {
+                std::error_code ignored;
+                std::filesystem::last_write_time(index_.folder_, std::filesystem::file_time_type::clock::now(), ignored);
+            }
+        }
     }
     ~Lease()
     {
@@ -198,22 +281,43 @@ private:
     std::unique_ptr<Xapian::Database> db_;
 };
 
-WordIndex::WordIndex()
+WordIndex::WordIndex(std::filesystem::path kept) : folder_(freshFolder(kept))
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarvelo-words-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::system_error(errno, std::generic_category(), "cannot make a folder for the search index");
-    folder_ = pattern;
-    writer_ = std::make_unique<Xapian::WritableDatabase>(folder_.string(),
-                                                         Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS | Xapian::DB_NO_SYNC);
+    if (folder_.parent_path() == kept.parent_path())
+        kept_ = std::move(kept);
+    // No syncing: a machine that stops mid-build leaves only a folder that is
+    // never opened (see commit).
+    writer_ = std::make_unique<Xapian::WritableDatabase>(
+        folder_.string(), Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS | Xapian::DB_NO_SYNC);
 }
+
+WordIndex::WordIndex(std::filesystem::path folder, Opened) : folder_(std::move(folder)), temporary_(false) {}
 
 WordIndex::~WordIndex()
 {
     idle_.clear();
     writer_.reset();
     std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
+    if (temporary_)
+        std::filesystem::remove_all(folder_, ignored);
+}
+
+std::unique_ptr<WordIndex> WordIndex::open(const std::filesystem::path& kept)
+{
+    std::error_code error;
+    if (!std::filesystem::is_directory(kept, error))
+        return nullptr;
+    try {
+        Xapian::Database check(kept.string());
+    } catch (const Xapian::Error&) {
+        // Damaged on disk (a finished index is only ever renamed into
+        // place): removed, to be built and kept anew.
+        std::filesystem::remove_all(kept, error);
+        return nullptr;
+    }
+    // Opened now: not one of the unused ones another commit removes.
+    std::filesystem::last_write_time(kept, std::filesystem::file_time_type::clock::now(), error);
+    return std::make_unique<WordIndex>(kept, Opened{});
 }
 
 void WordIndex::add(const std::vector<WeightedText>& texts)
@@ -248,6 +352,18 @@ void WordIndex::commit()
     }
     writer_->commit();
     writer_.reset();
+    // Kept under its final name only when whole: a folder of that name is
+    // always a finished index. Another process may have kept the same one
+    // first; this one then stays temporary.
+    if (kept_.empty())
+        return;
+    std::error_code error;
+    std::filesystem::rename(folder_, kept_, error);
+    if (error)
+        return;
+    folder_ = kept_;
+    temporary_ = false;
+    removeUnused(folder_.parent_path(), folder_);
 }
 
 std::string WordIndex::correction(const std::string& latinWord) const

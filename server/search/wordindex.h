@@ -11,9 +11,12 @@
 // characters and pairs of characters, so that a word of several characters
 // is found wherever its pairs all stand.
 //
-// The index lives in a folder of its own under the system's temporary
-// folder, removed with the object. Xapian database handles must not be shared
-// between threads, so each search leases one from a pool.
+// The index lives in a folder of its own: under the system's temporary
+// folder, removed with the object, or kept in a folder of indexes beside the
+// database, named by a fingerprint of everything it indexes, so that the next
+// start (or another replica) with the same texts opens it instead of building
+// it again. Xapian database handles must not be shared between threads, so
+// each search leases one from a pool.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -44,12 +47,36 @@ struct QueryWord {
     std::vector<std::string> chinese;
 };
 
+// A fingerprint of an index's entries, their texts in order: fed every
+// entry's texts, as WordIndex::add is.
+class IndexFingerprint {
+public:
+    IndexFingerprint();
+    void add(const std::vector<WeightedText>& texts);
+    // The folder name of an index named name with these entries.
+    std::string folderName(std::string_view name) const;
+
+private:
+    std::uint64_t hash_;
+};
+
 class WordIndex {
 public:
-    WordIndex();
+    // An index to fill (add, then commit), in a temporary folder; with kept
+    // set, commit moves it there (unless another process put it there first).
+    explicit WordIndex(std::filesystem::path kept = {});
     ~WordIndex();
     WordIndex(const WordIndex&) = delete;
     WordIndex& operator=(const WordIndex&) = delete;
+
+    // The finished index in kept, when a commit left one there; else null.
+    static std::unique_ptr<WordIndex> open(const std::filesystem::path& kept);
+    // For open alone.
+    class Opened {
+        Opened() = default;
+        friend class WordIndex;
+    };
+    WordIndex(std::filesystem::path folder, Opened);
 
     // Entries in position order, the first at position 0.
     void add(const std::vector<WeightedText>& texts);
@@ -69,6 +96,8 @@ private:
     class Lease;
 
     std::filesystem::path folder_;
+    std::filesystem::path kept_; // where commit moves the index; empty: nowhere
+    bool temporary_ = true;      // folder_ is removed with the object
     std::unique_ptr<Xapian::WritableDatabase> writer_;
     std::uint32_t added_ = 0;
     std::unordered_map<std::string, unsigned> spelling_; // words seen while adding, and how often

@@ -254,6 +254,34 @@ TEST_F(Ranking, EmptyOrPunctuationOnlyKeywordsFindNothing)
     }
 }
 
+// The word indexes kept beside a database: a second catalogue of the same
+// texts opens them, one whose texts changed builds its own, and both answer.
+TEST_F(Ranking, KeptWordIndexesAreOpenedAgainForTheSameTexts)
+{
+    const auto file = folder->path() / "ranking.db";
+    const auto indexes = folder->path() / "kept-indexes";
+    const auto folders = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(indexes))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const SearchCatalogue first(readSearchSource(file, "9999-12-31"), 0, "9999-12-31", indexes);
+    const auto kept = folders();
+    ASSERT_EQ(kept.size(), 4u); // tariff, commodity, rebates, articles; no building folder left
+    const SearchCatalogue again(readSearchSource(file, "9999-12-31"), 1, "9999-12-31", indexes);
+    EXPECT_EQ(folders(), kept);
+    EXPECT_EQ(codes(again.commodity().find(parseKeyword("lithium ion accumulator"), 200)),
+              codes(search->commodity().find(parseKeyword("lithium ion accumulator"), 200)));
+
+    SearchSource changed = readSearchSource(file, "9999-12-31");
+    changed.tariff.front().name = "新充气轮胎";
+    const SearchCatalogue other(std::move(changed), 2, "9999-12-31", indexes);
+    EXPECT_EQ(folders().size(), 5u) << "only the tariff's texts changed";
+    EXPECT_EQ(codes(other.tariff().find(parseKeyword("tyres"), 200)), std::vector<std::string>{"40111000"});
+}
+
 TEST_F(Ranking, ChineseNamesShownForHsCodes)
 {
     const auto found = search->commodity().find(parseKeyword("8507"), 200);
