@@ -100,11 +100,22 @@ void RankedIndex::link(const Lexicon& lexicon, const std::filesystem::path& inde
         kept = indexes / fingerprint.folderName(name);
         words_ = WordIndex::open(kept);
     }
-    if (!words_) {
-        words_ = std::make_unique<WordIndex>(kept);
+    const auto build = [&](const std::filesystem::path& keptIn) {
+        words_ = std::make_unique<WordIndex>(keptIn);
         for (std::uint32_t p = 0; p < codes_.size(); ++p)
             words_->add(textsOf(p));
         words_->commit();
+    };
+    if (!words_) {
+        try {
+            build(kept);
+        } catch (const std::exception&) {
+            // Where it is kept (beside the database) may be full or not ours
+            // to write: the temporary folder then serves as before.
+            if (kept.empty())
+                throw;
+            build({});
+        }
     }
     orderTies();
 }

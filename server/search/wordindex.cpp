@@ -206,6 +206,18 @@ std::filesystem::path freshFolder(const std::filesystem::path& kept)
     return pattern;
 }
 
+// Xapian's errors are not std::exceptions: said again as one, so that the
+// catalogue's readers, which keep the last catalogue when a read fails, see them.
+template <class Action>
+void withXapian(std::string_view what, Action&& action)
+{
+    try {
+        action();
+    } catch (const Xapian::Error& e) {
+        throw std::runtime_error(std::string(what) + ": " + e.get_description());
+    }
+}
+
 void removeUnused(const std::filesystem::path& folder, const std::filesystem::path& keep)
 {
     std::error_code error;
@@ -287,8 +299,10 @@ WordIndex::WordIndex(std::filesystem::path kept) : folder_(freshFolder(kept))
         kept_ = std::move(kept);
     // No syncing: a machine that stops mid-build leaves only a folder that is
     // never opened (see commit).
-    writer_ = std::make_unique<Xapian::WritableDatabase>(
-        folder_.string(), Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS | Xapian::DB_NO_SYNC);
+    withXapian("cannot make the search index", [this] {
+        writer_ = std::make_unique<Xapian::WritableDatabase>(
+            folder_.string(), Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS | Xapian::DB_NO_SYNC);
+    });
 }
 
 WordIndex::WordIndex(std::filesystem::path folder, Opened) : folder_(std::move(folder)), temporary_(false) {}
@@ -326,32 +340,36 @@ void WordIndex::add(const std::vector<WeightedText>& texts)
     Terms terms;
     for (const WeightedText& t : texts)
         indexText(terms, spelling_, t.normalised, t.weight);
-    Xapian::Document doc;
-    for (const auto& [term, wdf] : terms)
-        doc.add_term(term, wdf);
-    // Document ids are positions + 1: the entries keep their order.
-    writer_->add_document(doc);
+    withXapian("cannot add to the search index", [&] {
+        Xapian::Document doc;
+        for (const auto& [term, wdf] : terms)
+            doc.add_term(term, wdf);
+        // Document ids are positions + 1: the entries keep their order.
+        writer_->add_document(doc);
+    });
     ++added_;
 }
 
 void WordIndex::commit()
 {
-    // Once per word: the spelling table is costly to update.
-    for (const auto& [word, count] : spelling_)
-        writer_->add_spelling(word, count);
-    spelling_.clear();
-    writer_->commit();
-    // A synonym counts only where some text holds it: a word then finds the
-    // goods its synonym names, and nothing is added for words no text uses.
-    for (const auto& [a, b] : englishSynonyms()) {
-        for (const auto& [word, synonym] : {WordPair{a, b}, WordPair{b, a}}) {
-            const std::string term = stemTerm(synonym);
-            if (writer_->term_exists(term))
-                writer_->add_synonym(stemTerm(word), term);
+    withXapian("cannot finish the search index", [this] {
+        // Once per word: the spelling table is costly to update.
+        for (const auto& [word, count] : spelling_)
+            writer_->add_spelling(word, count);
+        spelling_.clear();
+        writer_->commit();
+        // A synonym counts only where some text holds it: a word then finds the
+        // goods its synonym names, and nothing is added for words no text uses.
+        for (const auto& [a, b] : englishSynonyms()) {
+            for (const auto& [word, synonym] : {WordPair{a, b}, WordPair{b, a}}) {
+                const std::string term = stemTerm(synonym);
+                if (writer_->term_exists(term))
+                    writer_->add_synonym(stemTerm(word), term);
+            }
         }
-    }
-    writer_->commit();
-    writer_.reset();
+        writer_->commit();
+        writer_.reset();
+    });
     // Kept under its final name only when whole: a folder of that name is
     // always a finished index. Another process may have kept the same one
     // first; this one then stays temporary.
