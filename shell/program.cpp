@@ -1,7 +1,7 @@
 #include "program.h"
 
 #include "chrome/ucsearch.h"
-#include "lookuprequest.h"
+#include "commandline.h"
 #include "mainwindow.h"
 
 namespace tarvelo {
@@ -21,7 +21,7 @@ Program::Program(platform::MessageBox& messageBox, platform::ProcessExit& proces
 
 void Program::lookUp(const QStringList& arguments)
 {
-    const std::optional<LookupRequest> request = parseLookup(arguments).request;
+    const std::optional<LookupRequest> request = parseCommandLine(arguments).lookup;
     if (!request)
         return;
     main_.Show();

@@ -20,7 +20,7 @@ public:
 
     // Creates and shows the main window, which brings up the hub and tray.
     void start() { main_.start(); }
-    // Runs the search the arguments ask for (see LookupRequest), in its
+    // Runs the search the arguments ask for (see parseCommandLine), in its
     // category's tab as a typed search runs; a selection of nothing, or of a
     // placeholder, only brings the window forward.
     void lookUp(const QStringList& arguments);
