@@ -1,4 +1,5 @@
 #include "application.h"
+#include "batch/commandrun.h"
 #include "platform/qt/browserengine.h"
 #include "platform/qt/qtmessagebox.h"
 #include "platform/qt/systemseams.h"
@@ -6,6 +7,7 @@
 #include "commandline.h"
 #include "program.h"
 #include "searchhistory.h"
+#include "service/envelope.h"
 #include "service/keptanswers.h"
 #include "singleinstance.h"
 
@@ -43,6 +45,12 @@ int main(int argc, char* argv[])
         return 2;
     case tarvelo::CommandLine::Action::Run:
         break;
+    }
+    // A list run for a script needs no window, no display and no running copy.
+    if (command.batch) {
+        const tarvelo::batch::Connection service{.endpoint = std::string(tarvelo::service::defaultEndpoint())};
+        return tarvelo::batch::runCommand(command.batch->file.toStdString(), command.batch->output.toStdString(),
+                                          service);
     }
 
     tarvelo::platform::choosePlatform();
