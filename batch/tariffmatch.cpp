@@ -75,7 +75,9 @@ Match judge(std::string_view goods, const std::vector<TariffHit>& hits)
         const size_t considered = std::min<size_t>(hits.size(), 3);
         const bool oneHeading = std::all_of(hits.begin(), hits.begin() + considered,
                                             [&](const TariffHit& h) { return heading(h) == heading(hits.front()); });
-        if (oneHeading)
+        // The goods named word for word by the best line need no second look.
+        const bool named = hits.front().name.find(code) != std::string::npos;
+        if (oneHeading || named)
             return match;
         match.uncertain = true;
         match.note = "最接近的答案分属不同品目，请核对";

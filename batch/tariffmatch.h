@@ -28,9 +28,10 @@ struct Match {
 };
 
 // A code is sure when the answer holds the very line; a shorter code with
-// several lines under it is not. A description is sure when its first
-// answers share one heading (four digits); answers across headings mean the
-// words fit more than one kind of goods.
+// several lines under it is not. A description is sure when the best line
+// names it word for word, or when the first three answers share one heading
+// (four digits): answers across headings mean the words fit more than one
+// kind of goods. (bench/batch measures how well this points at wrong answers.)
 Match judge(std::string_view goods, const std::vector<TariffHit>& hits);
 
 } // namespace tarvelo::batch

@@ -20,7 +20,9 @@ TEST(TariffMatch, CodesInAnyNotationAreSearchedByTheirDigits)
 
 TEST(TariffMatch, UncertainAnswersAreMarkedWithUpToTwoAlternatives)
 {
-    const auto hit = [](std::string code) { return TariffHit{std::move(code), "n", "", "", "", "", "", ""}; };
+    const auto hit = [](std::string code, std::string name = "n") {
+        return TariffHit{std::move(code), std::move(name), "", "", "", "", "", ""};
+    };
     const struct {
         std::string_view what, goods;
         std::vector<TariffHit> hits;
@@ -39,6 +41,8 @@ TEST(TariffMatch, UncertainAnswersAreMarkedWithUpToTwoAlternatives)
         {"description across headings", "钢管", {hit("73063000"), hit("73041100"), hit("73042900")}, "73063000", true,
          {"73041100", "73042900"}},
         {"one answer is sure", "苹果", {hit("08081000")}, "08081000", false, {}},
+        {"goods the best line names word for word", "苹果汁", {hit("20097100", "白利糖度值不超过20的苹果汁"), hit("08081000")},
+         "20097100", false, {}},
     };
     for (const auto& c : cases) {
         const Match m = judge(c.goods, c.hits);
