@@ -60,39 +60,42 @@ bool isMoneyColumn(size_t column)
     return column >= Duty && column <= Total;
 }
 
+std::vector<std::string> exportRow(const Item& item, const LineResult& result)
+{
+    std::vector<std::string> row(ColumnCount);
+    row[Line] = std::to_string(item.line);
+    row[Input] = item.input;
+    row[Value] = item.value;
+    row[Quantity] = item.quantity;
+    if (const auto& best = result.match.best) {
+        for (auto [column, text] : {std::pair{Code, &best->code}, {Name, &best->name}, {Mfn, &best->mfn},
+                                    {General, &best->general}, {Consumption, &best->consumption}, {Vat, &best->vat},
+                                    {Unit, &best->unit}, {Supervision, &best->supervision}})
+            row[column] = *text;
+    }
+    if (result.taxes) {
+        row[Duty] = amountCell(*result.taxes, "calc-duty-out");
+        row[ConsumptionTax] = amountCell(*result.taxes, "calc-consumption-out");
+        row[VatTax] = amountCell(*result.taxes, "calc-vat-out");
+        row[Total] = amountCell(*result.taxes, "calc-total");
+    }
+    row[Check] = result.match.uncertain ? "是" : "";
+    for (const TariffHit& alternative : result.match.alternatives)
+        row[Alternatives] += (row[Alternatives].empty() ? "" : "；") + alternative.code + " " + alternative.name;
+    row[Note] = result.note;
+    return row;
+}
+
 ExportTable exportTable(const std::vector<Item>& items, const std::vector<LineResult>& results)
 {
     ExportTable table;
     table.header.assign(headings.begin(), headings.end());
     std::array<Fraction, 4> sums{};
     for (size_t i = 0; i < items.size(); ++i) {
-        const Item& item = items[i];
-        const LineResult& result = results[i];
-        std::vector<std::string> row(ColumnCount);
-        row[Line] = std::to_string(item.line);
-        row[Input] = item.input;
-        row[Value] = item.value;
-        row[Quantity] = item.quantity;
-        if (const auto& best = result.match.best) {
-            for (auto [column, text] : {std::pair{Code, &best->code}, {Name, &best->name}, {Mfn, &best->mfn},
-                                        {General, &best->general}, {Consumption, &best->consumption},
-                                        {Vat, &best->vat}, {Unit, &best->unit}, {Supervision, &best->supervision}})
-                row[column] = *text;
-        }
-        if (result.taxes) {
-            const duty::Outcome& taxes = *result.taxes;
-            row[Duty] = amountCell(taxes, "calc-duty-out");
-            row[ConsumptionTax] = amountCell(taxes, "calc-consumption-out");
-            row[VatTax] = amountCell(taxes, "calc-vat-out");
-            row[Total] = amountCell(taxes, "calc-total");
-            // The totals add the figures shown, as a spreadsheet's sum of the column would.
-            for (size_t s = 0; s < sums.size(); ++s)
-                sums[s] = sums[s] + duty::parseDecimal(row[Duty + s]).value_or(Fraction());
-        }
-        row[Check] = result.match.uncertain ? "是" : "";
-        for (const TariffHit& alternative : result.match.alternatives)
-            row[Alternatives] += (row[Alternatives].empty() ? "" : "；") + alternative.code + " " + alternative.name;
-        row[Note] = result.note;
+        std::vector<std::string> row = exportRow(items[i], results[i]);
+        // The totals add the figures shown, as a spreadsheet's sum of the column would.
+        for (size_t s = 0; s < sums.size(); ++s)
+            sums[s] = sums[s] + duty::parseDecimal(row[Duty + s]).value_or(Fraction());
         table.rows.push_back(std::move(row));
     }
     std::vector<std::string> totals(ColumnCount);

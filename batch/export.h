@@ -14,6 +14,8 @@ struct ExportTable {
     std::vector<std::vector<std::string>> rows; // one per item, then the totals
 };
 
+// One item's row: the input, the line found, the taxes, the mark, the note.
+std::vector<std::string> exportRow(const Item& item, const LineResult& result);
 // Each item with what was found for it (the line, the mark and the
 // alternatives, the taxes) and a last row of totals.
 ExportTable exportTable(const std::vector<Item>& items, const std::vector<LineResult>& results);

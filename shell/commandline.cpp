@@ -36,8 +36,8 @@ void describe(QCommandLineParser& parser)
         {selectionOption, QStringLiteral("Search the text selected in any program (else the clipboard's).")},
         {categoryOption, QStringLiteral("The tab to search in: law, commodity, tariff or export (default: the current tab)."),
          QStringLiteral("NAME")},
-        {batchOption, QStringLiteral("Look up every line of the goods list FILE (text, CSV or XLSX) without a window.")},
-        {exportOption, QStringLiteral("With --batch FILE: write what was found to OUT (.xlsx or .csv)."),
+        {batchOption, QStringLiteral("Open the goods-list window (批量查询), with the list in FILE (text, CSV or XLSX) if given.")},
+        {exportOption, QStringLiteral("With --batch FILE: look the list up without a window and write OUT (.xlsx or .csv)."),
          QStringLiteral("OUT")},
         {{QStringLiteral("h"), helpOption}, QStringLiteral("Print this help and exit.")},
         {{QStringLiteral("v"), versionOption}, QStringLiteral("Print the version and exit.")},
@@ -102,12 +102,14 @@ QString readBatch(const QCommandLineParser& parser, CommandLine& line)
     BatchRequest request;
     request.file = files.value(0);
     request.output = parser.value(exportOption);
-    // The list runs without a window, so it needs both files.
-    if (request.file.isEmpty() || request.output.isEmpty())
-        return QStringLiteral("--batch needs the list's file and the output: --batch FILE --export OUT");
-    const QString out = request.output.toLower();
-    if (!out.endsWith(QLatin1String(".xlsx")) && !out.endsWith(QLatin1String(".csv")))
-        return QStringLiteral("--export wants a file ending in .xlsx or .csv, got \"%1\"").arg(request.output);
+    if (parser.isSet(exportOption)) {
+        // The list runs without a window, so it needs both files.
+        if (request.file.isEmpty())
+            return QStringLiteral("--export needs the list's file: --batch FILE --export OUT");
+        const QString out = request.output.toLower();
+        if (!out.endsWith(QLatin1String(".xlsx")) && !out.endsWith(QLatin1String(".csv")))
+            return QStringLiteral("--export wants a file ending in .xlsx or .csv, got \"%1\"").arg(request.output);
+    }
     line.batch = request;
     return {};
 }
@@ -130,7 +132,9 @@ CommandLine parseCommandLine(const QStringList& arguments)
         reason = readBatch(parser, line);
 
     if (!reason.isEmpty()) {
-        line = CommandLine{CommandLine::Action::Refused, reason + QLatin1String("\n\n") + usage(parser)};
+        line = CommandLine{};
+        line.action = CommandLine::Action::Refused;
+        line.text = reason + QLatin1String("\n\n") + usage(parser);
     } else if (line.action == CommandLine::Action::Help) {
         line.text = usage(parser);
     } else if (line.action == CommandLine::Action::Version) {

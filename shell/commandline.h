@@ -8,11 +8,11 @@
 
 namespace tarvelo {
 
-// A goods list asked for on the command line: --batch FILE --export OUT,
-// run without a window.
+// A goods list asked for on the command line: --batch [FILE] opens the
+// window, --batch FILE --export OUT runs it without one.
 struct BatchRequest {
-    QString file;
-    QString output; // .xlsx or .csv
+    QString file;   // empty: an empty list to paste into
+    QString output; // .xlsx or .csv; empty: the window
 };
 
 // What a command line asks for. Read before the program shows anything, so

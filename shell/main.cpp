@@ -47,7 +47,7 @@ int main(int argc, char* argv[])
         break;
     }
     // A list run for a script needs no window, no display and no running copy.
-    if (command.batch) {
+    if (command.batch && !command.batch->output.isEmpty()) {
         const tarvelo::batch::Connection service{.endpoint = std::string(tarvelo::service::defaultEndpoint())};
         return tarvelo::batch::runCommand(command.batch->file.toStdString(), command.batch->output.toStdString(),
                                           service);
@@ -93,8 +93,8 @@ int main(int argc, char* argv[])
     QObject::connect(&instance, &tarvelo::SingleInstance::argumentsReceived, &program.main(),
                      [&program](const QStringList& received) { program.lookUp(received); });
     program.start();
-    // A search asked for by this start runs once the home page is shown.
-    if (command.lookup)
+    // A search or a list asked for by this start runs once the home page is shown.
+    if (command.lookup || command.batch)
         QTimer::singleShot(0, &program.main(), [&program, arguments] { program.lookUp(arguments); });
     return app.exec();
 }

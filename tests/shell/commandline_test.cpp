@@ -85,11 +85,11 @@ TEST(CommandLine, BatchTakesAFileAndAnOutputOrIsRefused)
         QString file, exportTo;
         QString reason;
     } cases[] = {
-        {words({"--batch"}), false, {}, {}, QStringLiteral("--batch needs the list's file and the output")},
-        {words({"--batch", "货物.csv"}), false, {}, {}, QStringLiteral("--batch needs the list's file and the output")},
+        {words({"--batch"}), true, {}, {}, {}},
+        {words({"--batch", "货物.csv"}), true, QStringLiteral("货物.csv"), {}, {}},
         {words({"--batch", "a.txt", "--export", "out.XLSX"}), true, QStringLiteral("a.txt"), QStringLiteral("out.XLSX"), {}},
         {words({"--export", "o.csv", "--batch", "a.xlsx"}), true, QStringLiteral("a.xlsx"), QStringLiteral("o.csv"), {}},
-        {words({"--batch", "--export", "o.csv"}), false, {}, {}, QStringLiteral("--batch needs the list's file")},
+        {words({"--batch", "--export", "o.csv"}), false, {}, {}, QStringLiteral("--export needs the list's file")},
         {words({"--batch", "a", "--export", "o.pdf"}), false, {}, {},
          QStringLiteral("--export wants a file ending in .xlsx or .csv")},
         {words({"--batch", "a", "--export"}), false, {}, {}, QStringLiteral("--export")},
