@@ -35,6 +35,12 @@ QString text(const std::string& utf8)
     return QString::fromStdString(utf8);
 }
 
+// A cell as the grid shows it: the input's tabs as wide spaces, on one line.
+QString cellText(const std::string& utf8)
+{
+    return text(utf8).replace(QLatin1Char('\t'), QStringLiteral("  "));
+}
+
 // The rows of a read table as lines of the list box, cells joined by tabs.
 QString boxText(const batch::Table& table)
 {
@@ -88,11 +94,13 @@ BatchWindow::BatchWindow(batch::Connection connection, QWidget* parent)
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("prgLines"));
     progress_->setFormat(QStringLiteral("%v / %m"));
+    progress_->setTextVisible(false); // until a list runs
     progress_->setValue(0);
     grid_ = new QTableWidget(this);
     grid_->setObjectName(QStringLiteral("grdResults"));
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->hide();
+    grid_->horizontalHeader()->setMaximumSectionSize(320);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("lblStatus"));
 
@@ -162,10 +170,11 @@ void BatchWindow::start()
     grid_->setHorizontalHeaderLabels(headings);
     for (size_t i = 0; i < items_.size(); ++i) {
         grid_->setItem(static_cast<int>(i), 0, new QTableWidgetItem(QString::number(items_[i].line)));
-        grid_->setItem(static_cast<int>(i), 1, new QTableWidgetItem(text(items_[i].input)));
+        grid_->setItem(static_cast<int>(i), 1, new QTableWidgetItem(cellText(items_[i].input)));
     }
     progress_->setRange(0, static_cast<int>(items_.size()));
     progress_->setValue(0);
+    progress_->setTextVisible(true);
     done_ = false;
     startButton_->setEnabled(false);
     openButton_->setEnabled(false);
@@ -214,7 +223,7 @@ void BatchWindow::showRow(size_t index)
     else if (result.state == batch::LineResult::State::NotDone || result.state == batch::LineResult::State::Cancelled)
         colour = notDone;
     for (size_t c = 0; c < row.size(); ++c) {
-        auto* item = new QTableWidgetItem(text(row[c]));
+        auto* item = new QTableWidgetItem(cellText(row[c]));
         if (colour.isValid())
             item->setBackground(colour);
         if (batch::isMoneyColumn(c))
@@ -238,6 +247,7 @@ void BatchWindow::runFinished(std::vector<batch::LineResult> results)
             grid_->setItem(static_cast<int>(i), static_cast<int>(c), new QTableWidgetItem(text(table_.rows[i][c])));
     }
     progress_->setValue(progress_->maximum());
+    grid_->resizeColumnsToContents();
     startButton_->setEnabled(true);
     openButton_->setEnabled(true);
     cancelButton_->setEnabled(false);
