@@ -46,9 +46,13 @@ std::vector<TariffHit> tariffHits(std::string_view answer)
 
 std::string searchKeyword(std::string_view goods)
 {
-    const std::string digits = codeDigits(goods);
+    std::string digits = codeDigits(goods);
     if (digits.empty())
         return std::string(goods);
+    // Codes have an even number of digits. An odd number is a code of
+    // chapters 01 to 09 that a spreadsheet kept as a number, without its 0.
+    if (digits.size() % 2 == 1 && goods.find_first_not_of("0123456789") == std::string_view::npos)
+        digits.insert(0, 1, '0');
     return digits.size() == 10 ? digits.substr(0, 8) : digits;
 }
 

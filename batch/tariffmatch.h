@@ -16,7 +16,8 @@ struct TariffHit {
 std::vector<TariffHit> tariffHits(std::string_view answer);
 
 // The keyword sent for an item: a code in any notation ("8471.30.00",
-// "8471 3000") as its digits, a ten-digit commodity code as the eight-digit
+// "8471 3000") as its digits, with the leading 0 a spreadsheet drops
+// ("2071400" is 02071400), a ten-digit commodity code as the eight-digit
 // tariff line it belongs to; a description as it is.
 std::string searchKeyword(std::string_view goods);
 

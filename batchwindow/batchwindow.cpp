@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -200,6 +201,16 @@ void BatchWindow::cancel()
     worker_.request_stop();
     cancelButton_->setEnabled(false);
     report(QStringLiteral("正在取消…"));
+}
+
+void BatchWindow::closeEvent(QCloseEvent* event)
+{
+    if (!running())
+        return QWidget::closeEvent(event);
+    event->ignore();
+    hide();
+    cancel();
+    connect(this, &BatchWindow::finished, this, &QWidget::close, Qt::SingleShotConnection);
 }
 
 void BatchWindow::lineSettled(size_t index, const batch::LineResult& result)

@@ -41,6 +41,11 @@ public:
 signals:
     void finished();
 
+protected:
+    // Closing while a list runs cancels it; the window goes once the lines
+    // being asked are answered, so that closing never waits on the network.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void lineSettled(size_t index, const batch::LineResult& result);
     void runFinished(std::vector<batch::LineResult> results);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -82,6 +83,19 @@ TEST_F(BatchWindowTest, CancelEndsTheRunAndKeepsWhatWasFound)
     EXPECT_GE(found, 3);
     EXPECT_GT(cancelled, 0);
     EXPECT_EQ(found + cancelled, 5000);
+}
+
+TEST_F(BatchWindowTest, ClosingDuringARunCancelsItAndTheWindowGoesOnceItEnds)
+{
+    QPointer<BatchWindow> window = new BatchWindow(connection());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    window->setListText(QStringLiteral("84713000\n").repeated(5000));
+    part<QPushButton>(*window, "cmdStart")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return part<QProgressBar>(*window, "prgLines")->value() >= 1; }, 30000));
+    window->close();
+    EXPECT_FALSE(window->isVisible()) << "gone from the screen at once";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 30000));
 }
 
 } // namespace

@@ -13,6 +13,9 @@ TEST(TariffMatch, CodesInAnyNotationAreSearchedByTheirDigits)
         {"8471.30.00", "84713000"}, {"8471 3000", "84713000"}, {"8471300000", "84713000"},
         {"84.71", "8471"},          {"847130", "847130"},      {"8471-30-00", "84713000"},
         {"847", "847"},             {"钢管", "钢管"},          {"8471 laptop", "8471 laptop"},
+        // A spreadsheet keeps 02071400 as the number 2071400.
+        {"2071400", "02071400"},    {"207140000", "02071400"}, {"80810", "080810"},
+        {"2071.400", "2071400"},
     };
     for (const auto& [goods, keyword] : cases)
         EXPECT_EQ(searchKeyword(goods), keyword) << goods;
