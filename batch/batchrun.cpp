@@ -4,6 +4,7 @@
 #include "service/envelope.h"
 #include "service/httpexchange.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <thread>

@@ -3,6 +3,7 @@
 #include "export.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 

@@ -6,7 +6,6 @@
 
 #include <xlsxwriter.h>
 
-#include <memory>
 #include <stdexcept>
 
 namespace tarvelo::batch {
@@ -32,8 +31,12 @@ void writeXlsx(const ExportTable& table, const std::string& path)
             const auto column = static_cast<lxw_col_t>(c);
             if (cell.empty())
                 continue;
+            // From the exact figure: std::stod would follow the user's locale.
             if (const auto number = duty::parseDecimal(cell); number && isMoneyColumn(c))
-                worksheet_write_number(sheet, row, column, std::stod(cell), money);
+                worksheet_write_number(sheet, row, column,
+                                       static_cast<double>(number->numerator()) /
+                                           static_cast<double>(number->denominator()),
+                                       money);
             else
                 worksheet_write_string(sheet, row, column, cell.c_str(), nullptr);
         }
