@@ -8,6 +8,7 @@ TARVELO_PACKAGES=(
   libcurl4-openssl-dev libpugixml-dev libcpp-httplib-dev libsqlite3-dev libopencc-dev
   libxapian-dev
   wordnet-base scowl # English synonyms and spelling variants for the search, read at build time
+  libzip-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   lintian # checks the .deb packages
   xvfb xauth xdotool trayer imagemagick x11-utils python3

@@ -1,12 +1,9 @@
 #include "webserviceapi.h"
 
-#include "config.h"
 #include "cp936.h"
+#include "envelope.h"
 #include "httpexchange.h"
 #include "xmltext.h"
-
-#include "accesstoken.h"
-#include "escape.h"
 
 #include <pugixml.hpp>
 
@@ -20,7 +17,7 @@ std::string webserviceapi::weburl() const
         return endpoint_;
     if (!seams_.endpointOverride.empty())
         return seams_.endpointOverride;
-    return std::string(service::config::defaultEndpoint);
+    return std::string(service::defaultEndpoint());
 }
 
 void webserviceapi::weburl(std::string value)
@@ -28,42 +25,12 @@ void webserviceapi::weburl(std::string value)
     endpoint_ = std::move(value);
 }
 
-std::string webserviceapi::envelope(std::string_view operation, const std::string_view* keyword) const
-{
-    std::string s;
-    s.reserve(400 + (keyword ? keyword->size() * 2 : 0));
-    s += R"(<?xml version="1.0" encoding="utf-8"?>)";
-    s += R"(<soap:Envelope xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance")"
-         R"( xmlns:xsd="http://www.w3.org/2001/XMLSchema")"
-         R"( xmlns:soap="http://schemas.xmlsoap.org/soap/envelope/">)";
-    s += "<soap:Body>";
-    s += '<';
-    s += operation;
-    s += R"( xmlns=")";
-    s += service::config::serviceNamespace;
-    s += R"(">)";
-    if (keyword) {
-        s += "<keyword>";
-        s += escapeXml(*keyword);
-        s += "</keyword>";
-    }
-    s += "<taken>";
-    s += builtInAccessToken;
-    s += "</taken>";
-    s += "</";
-    s += operation;
-    s += '>';
-    s += "</soap:Body>";
-    s += "</soap:Envelope>";
-    return s;
-}
-
-std::string webserviceapi::pe_article_head(std::string_view str) const { return envelope("PE_Article", &str); }
-std::string webserviceapi::Commodity_head(std::string_view str) const { return envelope("Commodity", &str); }
-std::string webserviceapi::Export_head(std::string_view str) const { return envelope("Export", &str); }
-std::string webserviceapi::Tariff_head(std::string_view str) const { return envelope("Tariff", &str); }
-std::string webserviceapi::mdefaut_head() const { return envelope("mdefaut", nullptr); }
-std::string webserviceapi::mmaopao_head() const { return envelope("maopao", nullptr); }
+std::string webserviceapi::pe_article_head(std::string_view str) const { return service::envelope("PE_Article", str); }
+std::string webserviceapi::Commodity_head(std::string_view str) const { return service::envelope("Commodity", str); }
+std::string webserviceapi::Export_head(std::string_view str) const { return service::envelope("Export", str); }
+std::string webserviceapi::Tariff_head(std::string_view str) const { return service::envelope("Tariff", str); }
+std::string webserviceapi::mdefaut_head() const { return service::envelope("mdefaut", std::nullopt); }
+std::string webserviceapi::mmaopao_head() const { return service::envelope("maopao", std::nullopt); }
 
 std::string webserviceapi::webservice(std::string_view varbody)
 {

@@ -37,7 +37,6 @@ public:
     static constexpr std::string_view failureText = "---";
 
 private:
-    std::string envelope(std::string_view operation, const std::string_view* keyword) const;
     void connectionFailed();
 
     platform::Seams& seams_;

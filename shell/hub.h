@@ -93,6 +93,8 @@ signals:
     void trayShownChanged(bool shown);
     // mabout: show the about box.
     void aboutRequested();
+    // mbatch: show the goods-list window.
+    void batchRequested();
 
 private:
     using Content = std::string (cshtml::*)(std::string_view);

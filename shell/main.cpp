@@ -1,11 +1,13 @@
 #include "application.h"
+#include "batch/commandrun.h"
 #include "platform/qt/browserengine.h"
 #include "platform/qt/qtmessagebox.h"
 #include "platform/qt/systemseams.h"
 #include "platform/qt/windowsystem.h"
-#include "lookuprequest.h"
+#include "commandline.h"
 #include "program.h"
 #include "searchhistory.h"
+#include "service/envelope.h"
 #include "service/keptanswers.h"
 #include "singleinstance.h"
 
@@ -16,20 +18,46 @@
 
 #include <cstdio>
 
+namespace {
+
+QStringList argumentsOf(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    // Read before Qt starts: help, the version and mistakes need no display.
+    const QStringList arguments = argumentsOf(argc, argv);
+    const tarvelo::CommandLine command = tarvelo::parseCommandLine(arguments);
+    switch (command.action) {
+    case tarvelo::CommandLine::Action::Help:
+    case tarvelo::CommandLine::Action::Version:
+        std::fputs(qPrintable(command.text), stdout);
+        return 0;
+    case tarvelo::CommandLine::Action::Refused:
+        std::fprintf(stderr, "tarvelo: %s", qPrintable(command.text));
+        return 2;
+    case tarvelo::CommandLine::Action::Run:
+        break;
+    }
+    // A list run for a script needs no window, no display and no running copy.
+    if (command.batch && !command.batch->output.isEmpty()) {
+        const tarvelo::batch::Connection service{.endpoint = std::string(tarvelo::service::defaultEndpoint())};
+        return tarvelo::batch::runCommand(command.batch->file.toStdString(), command.batch->output.toStdString(),
+                                          service);
+    }
+
     tarvelo::platform::choosePlatform();
     tarvelo::platform::prepareBrowserEngine();
     tarvelo::Application app(argc, argv);
     // The program lives on in the tray while its window is unloaded.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    const QStringList arguments = QApplication::arguments().mid(1);
-    const tarvelo::LookupParse lookup = tarvelo::parseLookup(arguments);
-    if (!lookup.error.isEmpty()) {
-        std::fprintf(stderr, "tarvelo: %s\n", qPrintable(lookup.error));
-        return 2;
-    }
 
     // A second start hands its command line to the running program and ends.
     tarvelo::SingleInstance instance;
@@ -65,8 +93,8 @@ int main(int argc, char* argv[])
     QObject::connect(&instance, &tarvelo::SingleInstance::argumentsReceived, &program.main(),
                      [&program](const QStringList& received) { program.lookUp(received); });
     program.start();
-    // A search asked for by this start runs once the home page is shown.
-    if (lookup.request)
+    // A search or a list asked for by this start runs once the home page is shown.
+    if (command.lookup || command.batch)
         QTimer::singleShot(0, &program.main(), [&program, arguments] { program.lookUp(arguments); });
     return app.exec();
 }

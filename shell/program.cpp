@@ -1,8 +1,9 @@
 #include "program.h"
 
 #include "chrome/ucsearch.h"
-#include "lookuprequest.h"
+#include "commandline.h"
 #include "mainwindow.h"
+#include "service/envelope.h"
 
 namespace tarvelo {
 
@@ -17,11 +18,15 @@ Program::Program(platform::MessageBox& messageBox, platform::ProcessExit& proces
     QObject::connect(&hub_, &Hub::unloadMainWindow, &main_, &mainn::Unload);
     QObject::connect(&hub_, &Hub::minimizeMainWindow, &main_, &mainn::minimize);
     QObject::connect(&hub_, &Hub::aboutRequested, &main_, [this] { showAbout(); });
+    QObject::connect(&hub_, &Hub::batchRequested, &main_, [this] { showBatch(); });
 }
 
 void Program::lookUp(const QStringList& arguments)
 {
-    const std::optional<LookupRequest> request = parseLookup(arguments).request;
+    const CommandLine command = parseCommandLine(arguments);
+    if (command.batch)
+        return showBatch(command.batch->file);
+    const std::optional<LookupRequest>& request = command.lookup;
     if (!request)
         return;
     main_.Show();
@@ -35,6 +40,25 @@ void Program::lookUp(const QStringList& arguments)
 Program::~Program()
 {
     delete about_.data();
+    delete batch_.data();
+}
+
+void Program::showBatch(const QString& file)
+{
+    if (!batch_) {
+        batch::Connection connection;
+        connection.endpoint = seams_.endpointOverride.empty() ? std::string(service::defaultEndpoint())
+                                                              : seams_.endpointOverride;
+        connection.timeouts = seams_.timeouts;
+        connection.caFile = seams_.caFileOverride;
+        batch_ = new BatchWindow(std::move(connection));
+        batch_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (!file.isEmpty())
+        batch_->openList(file);
+    batch_->show();
+    batch_->raise();
+    batch_->activateWindow();
 }
 
 // Not modal; an open box is brought forward, a closed one is made anew.

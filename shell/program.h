@@ -1,4 +1,5 @@
 #pragma once
+#include "batchwindow/batchwindow.h"
 #include "bubble/bubblecycle.h"
 #include "chrome/frmabout.h"
 #include "hub.h"
@@ -20,15 +21,20 @@ public:
 
     // Creates and shows the main window, which brings up the hub and tray.
     void start() { main_.start(); }
-    // Runs the search the arguments ask for (see LookupRequest), in its
+    // Runs the search the arguments ask for (see parseCommandLine), in its
     // category's tab as a typed search runs; a selection of nothing, or of a
-    // placeholder, only brings the window forward.
+    // placeholder, only brings the window forward. A goods list opens the
+    // goods-list window with it.
     void lookUp(const QStringList& arguments);
+    // Brings the goods-list window forward, made anew when closed; with a
+    // file, its list is read into it.
+    void showBatch(const QString& file = {});
 
     platform::Seams& seams() { return seams_; }
     Hub& hub() { return hub_; }
     mainn& main() { return main_; }
     frmAbout* about() const { return about_; }
+    BatchWindow* batch() const { return batch_; }
 
 private:
     void showAbout();
@@ -40,6 +46,7 @@ private:
     BubbleCycle bubble_;
     mainn main_;
     QPointer<frmAbout> about_;
+    QPointer<BatchWindow> batch_;
 };
 
 } // namespace tarvelo

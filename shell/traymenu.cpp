@@ -52,6 +52,7 @@ TrayMenu buildTrayMenu()
     tray.mopen = item(menu, "mopen", QStringLiteral("打开Tarvelo"));
     tray.minrw = item(menu, "minrw", QStringLiteral("最小化任务栏"));
     tray.mabout = item(menu, "mabout", QStringLiteral("关于Tarvelo"), skin::menuAbout);
+    tray.mbatch = item(menu, "mbatch", QStringLiteral("批量查询"));
     separatorLine(menu, "no02");
     tray.murl = item(menu, "murl", QStringLiteral("Veloria"), skin::menuHome);
     static constexpr const char* names[] = {"murlno1", "murlno2", "murlno3", "murlno4", "murlno5"};

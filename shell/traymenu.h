@@ -16,6 +16,7 @@ struct TrayMenu {
     QAction* mopen = nullptr;
     QAction* minrw = nullptr;
     QAction* mabout = nullptr;
+    QAction* mbatch = nullptr;
     QAction* murl = nullptr;
     std::array<QAction*, 5> murlno{};
     QAction* mexit = nullptr;

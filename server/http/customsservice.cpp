@@ -1,6 +1,7 @@
 #include "customsservice.h"
 
 #include "answers.h"
+#include "calculator.h"
 #include "cataloguepool.h"
 #include "keyword.h"
 #include "livesearch.h"
@@ -12,6 +13,7 @@
 #include "requestlog.h"
 #include "soapendpoint.h"
 #include "today.h"
+#include "utf8.h"
 #include "wsdl.h"
 
 #include <httplib.h>
@@ -265,8 +267,29 @@ void CustomsService::Impl::detailRoutes()
         if (path.empty() && lines.empty())
             return reply(res, 404, notFoundPage("没有编码 " + code + " 的税则资料。"), htmlContentType);
         const std::string page = tariffPage(code, path, lines, catalogue->tariffHistory(code), today,
-                                            catalogue->sampleNotice(dataset::tariff));
+                                            catalogue->sampleNotice(dataset::tariff), siteBase(req));
         reply(res, 200, page, htmlContentType);
+    });
+    // The detail page's calculator. Any page may ask, a saved copy of it too:
+    // the answer is public arithmetic.
+    http.Get(exactRoute(calculationPath), [](const httplib::Request& req, httplib::Response& res) {
+        res.set_header("Access-Control-Allow-Origin", "*");
+        const bool readable = std::all_of(req.params.begin(), req.params.end(), [](const auto& param) {
+            return validUtf8(param.first) && validUtf8(param.second);
+        });
+        if (!readable)
+            return reply(res, 400, "{\"error\":\"parameters are not UTF-8\"}", jsonContentType);
+        namespace parameter = calculationParameter;
+        const auto get = [&req](std::string_view name, size_t id = 0) {
+            return req.get_param_value(std::string(name).c_str(), id);
+        };
+        duty::Inputs inputs{get(parameter::duty),
+                            std::string(get(parameter::dutyChoice) == "general" ? duty::generalName : duty::mfnName),
+                            get(parameter::consumption), get(parameter::vat), get(parameter::value), {}};
+        const size_t units = req.get_param_value_count(std::string(parameter::unit).c_str());
+        for (size_t i = 0; i < units; ++i)
+            inputs.quantities.emplace(get(parameter::unit, i), get(parameter::quantity, i));
+        reply(res, 200, calculationAnswer(inputs), jsonContentType);
     });
     http.Get(R"(/detail/rebate/(\d{2,10}))", [this](const httplib::Request& req, httplib::Response& res) {
         const std::string code = req.matches[1];

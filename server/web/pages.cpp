@@ -123,7 +123,8 @@ void siteLinks(std::string& html)
 } // namespace
 
 std::string tariffPage(std::string_view code, const std::vector<HsEntry>& path, const std::vector<TariffLine>& lines,
-                       const std::vector<TariffRate>& history, std::string_view today, std::string_view notice)
+                       const std::vector<TariffRate>& history, std::string_view today, std::string_view notice,
+                       std::string_view site)
 {
     std::string body;
     pathList(body, path);
@@ -142,7 +143,7 @@ std::string tariffPage(std::string_view code, const std::vector<HsEntry>& path, 
     }
     rateHistory(body, history, today, lines.size() == 1);
     if (!lines.empty())
-        appendCalculator(body, lines);
+        appendCalculator(body, lines, std::string(site) + std::string(calculationPath));
     noticeLine(body, notice);
     return page("海关进出口税则 " + std::string(code), body);
 }

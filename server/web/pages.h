@@ -10,9 +10,11 @@
 namespace tarvelo::server {
 
 // A tariff line, or every line under a heading, with the rates in force on
-// today; path is the HS context, history every schedule of those lines.
+// today; path is the HS context, history every schedule of those lines,
+// site the "http[s]://host:port" its calculator asks.
 std::string tariffPage(std::string_view code, const std::vector<HsEntry>& path, const std::vector<TariffLine>& lines,
-                       const std::vector<TariffRate>& history, std::string_view today, std::string_view notice);
+                       const std::vector<TariffRate>& history, std::string_view today, std::string_view notice,
+                       std::string_view site);
 std::string rebatePage(std::string_view code, const std::vector<HsEntry>& path, const std::vector<RebateLine>& lines,
                        std::string_view notice);
 std::string articlePage(const Article& article, std::string_view notice);

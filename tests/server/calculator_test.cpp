@@ -29,14 +29,15 @@ std::string read(const std::filesystem::path& file)
 }
 
 // Loads the file in headless Chromium and returns the document as it stands
-// after its scripts ran; empty when Chromium fails.
+// after its scripts ran, the service's answers to them included (virtual
+// time stands still while a fetch is out); empty when Chromium fails.
 std::string renderedDom(const std::filesystem::path& page, const std::filesystem::path& folder)
 {
     const std::string profile = "--user-data-dir=" + (folder / "profile").string();
     const std::string url = "file://" + page.string();
     std::vector<std::string> args{TARVELO_CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
                                   "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                                  profile, "--dump-dom", url};
+                                  "--virtual-time-budget=60000", profile, "--dump-dom", url};
     const auto out = folder / "dom.html";
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -56,11 +57,12 @@ std::string renderedDom(const std::filesystem::path& page, const std::filesystem
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? read(out) : std::string();
 }
 
-// Types each example into the form in turn and lists what the page shows:
-// the data-amount of duty, consumption tax, VAT and total, and the text of
-// the compound base when there is one.
+// Types each example into the form in turn and lists what the page shows
+// once the service answered the last input: the data-amount of duty,
+// consumption tax, VAT and total, and the text of the compound base when
+// there is one.
 constexpr std::string_view driver = R"(<script>
-(function () {
+(async function () {
   const examples = %EXAMPLES%;
   const amount = function (id) { const p = document.getElementById(id); return p ? p.dataset.amount : 'absent'; };
   const rows = [];
@@ -77,8 +79,11 @@ constexpr std::string_view driver = R"(<script>
       input.dispatchEvent(new Event('input'));
     }
     const value = document.getElementById('calc-value');
-    value.value = e[2];
-    value.dispatchEvent(new Event('input'));
+    await new Promise(function (shown) {
+      document.getElementById('calc-result').addEventListener('calc-shown', shown, {once: true});
+      value.value = e[2];
+      value.dispatchEvent(new Event('input'));
+    });
     const base = document.getElementById('calc-consumption-base');
     rows.push([amount('calc-duty-out'), amount('calc-consumption-out'), amount('calc-vat-out'), amount('calc-total'),
                base ? base.textContent : ''].join('|'));

@@ -75,9 +75,10 @@ TEST_F(SingleInstanceTest, ASecondStartHandsItsWholeCommandLineOverAndEnds)
     ASSERT_EQ(running.claim({}), Role::Running);
     QSignalSpy received(&running, &SingleInstance::argumentsReceived);
 
-    const QStringList arguments = {QStringLiteral("--search"), QStringLiteral("铜管 8411"),
-                                   QStringLiteral("two\nlines"), QString(), QStringLiteral("-x"),
-                                   QStringLiteral("\"quoted' \\ $HOME"), QStringLiteral("😀")};
+    const QStringList arguments = {
+        QStringLiteral("--search"), QStringLiteral("铜管 8411"), QStringLiteral("--search"), QStringLiteral("two\nlines"),
+        QStringLiteral("--search"), QString(), QStringLiteral("--search"), QStringLiteral("-x"),
+        QStringLiteral("--search"), QStringLiteral("\"quoted' \\ $HOME"), QStringLiteral("--search"), QStringLiteral("😀")};
     QProcess& second = startProgram(arguments);
     ASSERT_TRUE(received.wait(30000));
     EXPECT_EQ(received.first().first().toStringList(), arguments);
@@ -85,9 +86,15 @@ TEST_F(SingleInstanceTest, ASecondStartHandsItsWholeCommandLineOverAndEnds)
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
 
+    // A command line that is refused is not handed over.
+    QProcess& wrong = startProgram({QStringLiteral("--bogus")});
+    ASSERT_TRUE(wrong.waitForFinished(30000));
+    EXPECT_EQ(wrong.exitCode(), 2);
+
     // A start with no arguments hands over an empty list.
     QProcess& third = startProgram({});
     ASSERT_TRUE(received.wait(30000));
+    EXPECT_EQ(received.size(), 2);
     EXPECT_EQ(received.last().first().toStringList(), QStringList());
     ASSERT_TRUE(third.waitForFinished(30000));
     EXPECT_EQ(third.exitCode(), 0);
@@ -98,7 +105,7 @@ TEST_F(SingleInstanceTest, TheRunningProgramKeepsTheFieldAndACrashedOneDoesNotBl
     QProcess& first = startProgram({});
     ASSERT_TRUE(listening());
 
-    QProcess& second = startProgram({QStringLiteral("again")});
+    QProcess& second = startProgram({QStringLiteral("--search-selection")});
     ASSERT_TRUE(second.waitForFinished(30000));
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running);

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 using namespace tarvelo;
@@ -361,6 +363,23 @@ TEST_F(WindowTest, TheAboutBoxOpensBesideTheWindowAndOnlyOnce)
     EXPECT_EQ(program.about(), nullptr);
     mabout->trigger();
     EXPECT_NE(program.about(), nullptr);
+}
+
+TEST_F(WindowTest, TheGoodsListWindowOpensFromTheMenuAndFromAHandedOverList)
+{
+    program.start();
+    program.hub().menum().findChild<QAction*>(QStringLiteral("mbatch"))->trigger();
+    ASSERT_NE(program.batch(), nullptr);
+    BatchWindow* window = program.batch();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("批量查询"));
+
+    const auto list = folder.path() / "清单.csv";
+    std::ofstream(list) << "商品编码,完税价格\n84713000,100\n";
+    program.lookUp({QStringLiteral("--batch"), QString::fromStdString(list.string())});
+    EXPECT_EQ(program.batch(), window) << "one window, brought forward";
+    EXPECT_EQ(window->findChild<QPlainTextEdit*>(QStringLiteral("txtList"))->toPlainText(),
+              QStringLiteral("商品编码\t完税价格\n84713000\t100"));
 }
 
 TEST_F(WindowTest, ShowingAHiddenWindowDoesNotReloadIt)

@@ -1,0 +1,36 @@
+#pragma once
+#include "lookuprequest.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tarvelo {
+
+// A goods list asked for on the command line: --batch [FILE] opens the
+// window, --batch FILE --export OUT runs it without one.
+struct BatchRequest {
+    QString file;   // empty: an empty list to paste into
+    QString output; // .xlsx or .csv; empty: the window
+};
+
+// What a command line asks for. Read before the program shows anything, so
+// that --help, --version and mistakes never start a window.
+struct CommandLine {
+    enum class Action {
+        Run,     // start (or hand over to the running copy)
+        Help,    // print text and exit 0
+        Version, // print text and exit 0
+        Refused, // print text (the reason, then the usage) and exit 2
+    };
+    Action action = Action::Run;
+    QString text; // what to print for every action but Run
+    std::optional<LookupRequest> lookup;
+    std::optional<BatchRequest> batch;
+};
+
+// Reads the arguments after the program name.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+} // namespace tarvelo
