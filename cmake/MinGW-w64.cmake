@@ -4,7 +4,7 @@
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64.cmake
 #
 # The libraries built by scripts/windows-deps are found through the file it
-# writes last, $TARVELO_WINDOWS_ROOT/prefixes.cmake (default root
+# writes, $TARVELO_WINDOWS_ROOT/prefixes.cmake (default root
 # /var/tmp/tarvelo-windows); that script builds Qt with this file too.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
@@ -21,7 +21,7 @@ if(DEFINED ENV{TARVELO_WINDOWS_ROOT})
 elseif(NOT TARVELO_WINDOWS_ROOT)
   set(TARVELO_WINDOWS_ROOT /var/tmp/tarvelo-windows)
 endif()
-# Only written once every library is installed, so a half-built cache is never used.
+# Lists the libraries whose build finished; a half-built one is never listed.
 include(${TARVELO_WINDOWS_ROOT}/prefixes.cmake OPTIONAL)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${TARVELO_MINGW} ${TARVELO_WINDOWS_PREFIXES})
@@ -29,3 +29,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# pkg-config sees the Windows libraries only, never the host's.
+set(TARVELO_PKG_CONFIG_DIRS "")
+foreach(prefix IN LISTS TARVELO_WINDOWS_PREFIXES)
+  list(APPEND TARVELO_PKG_CONFIG_DIRS "${prefix}/lib/pkgconfig")
+endforeach()
+string(REPLACE ";" ":" TARVELO_PKG_CONFIG_DIRS "${TARVELO_PKG_CONFIG_DIRS}")
+set(ENV{PKG_CONFIG_LIBDIR} "${TARVELO_PKG_CONFIG_DIRS}")
+set(ENV{PKG_CONFIG_PATH} "")
