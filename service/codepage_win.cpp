@@ -23,7 +23,8 @@ std::optional<UINT> codePageOf(std::string_view name)
     };
     for (const auto& [n, page] : known)
         if (n == name)
-            return page;
+            // A code page the system lacks (Wine has no GB 18030) counts as unknown.
+            return IsValidCodePage(page) ? std::optional(page) : std::nullopt;
     return std::nullopt;
 }
 
