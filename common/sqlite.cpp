@@ -27,7 +27,9 @@ Connection::Connection(const std::filesystem::path& file, Mode mode, std::chrono
     const int flags = SQLITE_OPEN_NOMUTEX |
                       (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
+    // SQLite takes names in UTF-8; on Windows paths are held in UTF-16.
+    const std::u8string name = file.u8string();
+    const int rc = sqlite3_open_v2(reinterpret_cast<const char*>(name.c_str()), &raw, flags, nullptr);
     db_.reset(raw);
     if (rc != SQLITE_OK)
         fail(raw, "cannot open " + file.string());

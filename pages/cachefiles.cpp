@@ -1,8 +1,13 @@
 #include "cachefiles.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace tarvelo::pages {
 namespace {
@@ -92,8 +97,22 @@ std::optional<std::chrono::system_clock::time_point> lastModified(const fs::path
 {
     if (!fs::is_regular_file(path))
         return std::nullopt;
+#ifdef _WIN32
+    // MinGW's std::filesystem reads modification times in whole seconds;
+    // Windows keeps them in 100 ns steps since 1601.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    const auto ticks = (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                       data.ftLastWriteTime.dwLowDateTime;
+    constexpr std::int64_t ticksFrom1601To1970 = 116'444'736'000'000'000;
+    using Ticks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
+    return std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+        std::chrono::sys_time<Ticks>(Ticks(ticks - ticksFrom1601To1970)));
+#else
     const auto sys = std::chrono::file_clock::to_sys(fs::last_write_time(path));
     return std::chrono::time_point_cast<std::chrono::system_clock::duration>(sys);
+#endif
 }
 
 } // namespace tarvelo::pages

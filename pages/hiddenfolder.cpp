@@ -13,11 +13,6 @@
 namespace tarvelo::pages {
 namespace {
 
-std::error_code lastErrno()
-{
-    return {errno != 0 ? errno : EIO, std::generic_category()};
-}
-
 #ifdef _WIN32
 
 std::error_code hide(const std::filesystem::path& parent, std::string_view name)
@@ -29,6 +24,11 @@ std::error_code hide(const std::filesystem::path& parent, std::string_view name)
 }
 
 #else
+
+std::error_code lastErrno()
+{
+    return {errno != 0 ? errno : EIO, std::generic_category()};
+}
 
 // Adds name as a line of parent/.hidden unless it is listed already.
 std::error_code hide(const std::filesystem::path& parent, std::string_view name)

@@ -24,7 +24,11 @@ std::string keptNotice(std::chrono::system_clock::time_point saved)
 {
     const std::time_t time = std::chrono::system_clock::to_time_t(saved);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &time);
+#else
     localtime_r(&time, &local);
+#endif
     char when[32];
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);
     return std::string("<div style='background:#FFF4D0;border:1px solid #E2C46B;padding:3px 8px;margin:4px 0;"

@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fstream>
+
+#ifndef _WIN32
+#include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 using namespace tarvelo;
 namespace fs = std::filesystem;
@@ -47,6 +50,7 @@ protected:
     platform::fakes::FakePlatform fakes{folder.path()};
 };
 
+#ifndef _WIN32
 // Limits the size of files this process may write, as a full disk would.
 class FileSizeLimit {
 public:
@@ -71,6 +75,8 @@ private:
     void (*previousHandler_)(int) = nullptr;
 };
 
+#endif
+
 } // namespace
 
 TEST_F(CacheFiles, PathnPointsIntoTheCacheFolderBesideTheProgram)
@@ -86,6 +92,7 @@ TEST_F(CacheFiles, PathnPointsIntoTheCacheFolderBesideTheProgram)
     EXPECT_TRUE(shown().empty());
 }
 
+#ifndef _WIN32
 TEST_F(CacheFiles, ANewCacheFolderIsListedAsHiddenOnce)
 {
     writeBytes(folder.path() / ".hidden", "other");
@@ -100,6 +107,7 @@ TEST_F(CacheFiles, ANewCacheFolderIsListedAsHiddenOnce)
     EXPECT_EQ(bytesOf(folder.path() / ".hidden"), "other\ncustomscache\n");
     EXPECT_TRUE(shown().empty());
 }
+#endif
 
 TEST_F(CacheFiles, AnExistingFolderIsLeftAsItIs)
 {
@@ -153,6 +161,7 @@ TEST_F(CacheFiles, AReadOnlyPageIsKeptAndReported)
     EXPECT_EQ(shown()[0].text, fileErrorPrefix + std::to_string(EACCES));
 }
 
+#ifndef _WIN32
 TEST_F(CacheFiles, AFailedWriteLeavesThePreviousPageWhole)
 {
     const std::string previous(50, 'p');
@@ -167,7 +176,9 @@ TEST_F(CacheFiles, AFailedWriteLeavesThePreviousPageWhole)
     EXPECT_EQ(shown()[0].caption, "Tarvelo");
     EXPECT_EQ(std::distance(fs::directory_iterator(cache()), fs::directory_iterator()), 1);
 }
+#endif
 
+#ifndef _WIN32
 TEST_F(CacheFiles, AnUnwritableCacheFolderKeepsThePreviousPage)
 {
     if (::geteuid() == 0)
@@ -180,6 +191,7 @@ TEST_F(CacheFiles, AnUnwritableCacheFolderKeepsThePreviousPage)
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].text, fileErrorPrefix + std::to_string(EACCES));
 }
+#endif
 
 TEST_F(CacheFiles, WithoutAPathNothingIsWritten)
 {
@@ -212,6 +224,8 @@ TEST_F(CacheFiles, ReadtxtMakesTheCacheFolder)
     EXPECT_TRUE(fs::is_directory(cache()));
 }
 
+// On Windows the time is set through the Windows API: tests/windows.
+#ifndef _WIN32
 TEST_F(CacheFiles, GetFileTimeIsTheModificationTimeOrNow)
 {
     cshtml page(fakes.seams);
@@ -225,6 +239,7 @@ TEST_F(CacheFiles, GetFileTimeIsTheModificationTimeOrNow)
     const auto age = written - page.GetFileTime(path.string());
     EXPECT_LT(std::chrono::abs(age), std::chrono::milliseconds{1});
 }
+#endif
 
 TEST_F(CacheFiles, TestChangesNothing)
 {

@@ -1,10 +1,6 @@
 #include "loopbackserver.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include "sockets.h"
 
 #include <algorithm>
 #include <cstring>
@@ -41,10 +37,9 @@ bool readRequest(int fd, CapturedRequest& req, const std::atomic<bool>& stopping
     while (!stopping) {
         if (headerEnd != std::string::npos && buf.size() >= headerEnd + 4 + need)
             break;
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 100) <= 0)
+        if (!sockets::readable(fd, 100))
             continue;
-        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+        const auto n = ::recv(fd, chunk, sizeof chunk, 0);
         if (n <= 0)
             return false;
         buf.append(chunk, static_cast<size_t>(n));
@@ -142,7 +137,7 @@ ScriptedAnswer ScriptedAnswer::onSocket(SocketScript script)
 bool sendBytes(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
-        const ssize_t n = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        const auto n = ::send(fd, bytes.data(), static_cast<int>(bytes.size()), sockets::noSignal);
         if (n <= 0)
             return false;
         bytes.remove_prefix(static_cast<size_t>(n));
@@ -153,16 +148,17 @@ bool sendBytes(int fd, std::string_view bytes)
 void resetOnClose(int fd)
 {
     linger l{1, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
+    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&l), sizeof l);
 }
 
 LoopbackServer::LoopbackServer(Handler handler) : handler_(std::move(handler))
 {
-    listenFd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockets::start();
+    listenFd_ = static_cast<int>(::socket(AF_INET, SOCK_STREAM, 0));
     if (listenFd_ < 0)
         throw std::runtime_error("socket failed");
     int one = 1;
-    ::setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    ::setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&one), sizeof one);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -178,8 +174,8 @@ LoopbackServer::LoopbackServer(Handler handler) : handler_(std::move(handler))
 LoopbackServer::~LoopbackServer()
 {
     stopping_ = true;
-    ::shutdown(listenFd_, SHUT_RDWR);
-    ::close(listenFd_);
+    ::shutdown(listenFd_, sockets::shutBoth);
+    sockets::closeSocket(listenFd_);
     acceptor_.join();
     for (auto& w : workers_)
         w.join();
@@ -205,10 +201,9 @@ size_t LoopbackServer::requestCount() const
 void LoopbackServer::serve()
 {
     while (!stopping_) {
-        pollfd p{listenFd_, POLLIN, 0};
-        if (::poll(&p, 1, 100) <= 0)
+        if (!sockets::readable(listenFd_, 100))
             continue;
-        const int fd = ::accept(listenFd_, nullptr, nullptr);
+        const int fd = static_cast<int>(::accept(listenFd_, nullptr, nullptr));
         if (fd < 0)
             continue;
         std::lock_guard lock(mutex_);
@@ -256,19 +251,20 @@ void LoopbackServer::handle(int fd)
             break;
         }
     }
-    ::close(fd);
+    sockets::closeSocket(fd);
 }
 
 std::string unreachableEndpoint()
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockets::start();
+    const int fd = static_cast<int>(::socket(AF_INET, SOCK_STREAM, 0));
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
     socklen_t len = sizeof addr;
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(fd);
+    sockets::closeSocket(fd);
     return "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port)) + "/Service.asmx";
 }
 
