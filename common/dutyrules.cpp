@@ -17,18 +17,23 @@ bool isDigit(char c)
 std::string_view trimmed(std::string_view text)
 {
     constexpr std::string_view ascii = " \t\n\r\f\v";
+    constexpr std::string_view wide[] = {"\xC2\xA0", "\xE3\x80\x80"};
     for (bool cut = true; cut && !text.empty();) {
-        cut = false;
-        for (std::string_view space : {std::string_view("\xC2\xA0"), std::string_view("\xE3\x80\x80")}) {
-            if (text.starts_with(space))
-                text.remove_prefix(space.size()), cut = true;
-            if (text.ends_with(space))
-                text.remove_suffix(space.size()), cut = true;
-        }
+        cut = true;
         if (ascii.find(text.front()) != std::string_view::npos)
-            text.remove_prefix(1), cut = true;
-        else if (!text.empty() && ascii.find(text.back()) != std::string_view::npos)
-            text.remove_suffix(1), cut = true;
+            text.remove_prefix(1);
+        else if (ascii.find(text.back()) != std::string_view::npos)
+            text.remove_suffix(1);
+        else if (const auto* w = std::find_if(std::begin(wide), std::end(wide),
+                                              [&](std::string_view s) { return text.starts_with(s); });
+                 w != std::end(wide))
+            text.remove_prefix(w->size());
+        else if (const auto* w = std::find_if(std::begin(wide), std::end(wide),
+                                              [&](std::string_view s) { return text.ends_with(s); });
+                 w != std::end(wide))
+            text.remove_suffix(w->size());
+        else
+            cut = false;
     }
     return text;
 }
