@@ -24,9 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (outcome.steps.empty())
         std::abort();
     const std::string& last = outcome.steps.back().id;
-    if (last != "calc-total" && last != "calc-prompt")
+    if (last != tarvelo::duty::stepId::total && last != tarvelo::duty::stepId::prompt)
         std::abort();
-    if ((last == "calc-total") != outcome.total.has_value())
+    if ((last == tarvelo::duty::stepId::total) != outcome.total.has_value())
         std::abort();
     return 0;
 }
