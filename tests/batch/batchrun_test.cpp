@@ -124,15 +124,17 @@ TEST(BatchRunBehindAProxy, ALineAnsweredTooManyRequestsIsAskedAgain)
                                "<TariffLine><HS_code>84713000</HS_code><Product_name>x</Product_name></TariffLine>"
                                "</soap:Body></soap:Envelope>";
     std::atomic<int> asked = 0;
+    std::atomic<bool> alwaysBusy = false;
     testkit::LoopbackServer proxy([&](const testkit::CapturedRequest&) {
-        return ++asked <= 2 ? testkit::ScriptedAnswer::withStatus(429, "slow down") : testkit::ScriptedAnswer::ok(tariff);
+        return ++asked <= 2 || alwaysBusy ? testkit::ScriptedAnswer::withStatus(429, "slow down")
+                                          : testkit::ScriptedAnswer::ok(tariff);
     });
     const auto results = runList(goodsList(readPastedText("84713000\n")).items, {.endpoint = proxy.endpoint()});
     EXPECT_EQ(results[0].state, State::Found);
     EXPECT_EQ(asked, 3);
 
     // A stop during the pause cancels the line.
-    asked = -100;
+    alwaysBusy = true;
     std::stop_source stop;
     std::jthread stopper([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
