@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -15,6 +17,10 @@ namespace {
 // Lines asked at once: enough to keep a loopback or LAN service busy
 // without crowding a shared one.
 constexpr size_t workers = 4;
+// A hosted service's proxy answers 429 to an address that asks faster than
+// it allows (packaging/nginx): the line is asked again after a pause, a few times.
+constexpr int busyRetries = 10;
+constexpr auto busyPause = std::chrono::milliseconds(1000);
 
 std::string joinUnits(const std::vector<std::string>& units)
 {
@@ -67,8 +73,17 @@ private:
             return result;
         }
         const std::string request = service::envelope("Tariff", searchKeyword(item.goods));
-        const service::HttpAnswer answer =
-            service::postXml(connection_.endpoint, request, connection_.timeouts, connection_.caFile);
+        service::HttpAnswer answer;
+        for (int attempt = 0;; ++attempt) {
+            answer = service::postXml(connection_.endpoint, request, connection_.timeouts, connection_.caFile);
+            if (!answer.delivered || answer.status != 429 || attempt == busyRetries)
+                break;
+            if (!pause(busyPause)) {
+                result.state = LineResult::State::Cancelled;
+                result.note = "已取消";
+                return result;
+            }
+        }
         if (!answer.delivered) {
             unreachable_ = true;
             result.note = "服务连接中断，未查询";
@@ -100,6 +115,16 @@ private:
                 result.note += (result.note.empty() ? "" : "；") + counted;
         }
         return result;
+    }
+
+    // Waits, unless the run is stopped meanwhile; false when it was.
+    bool pause(std::chrono::milliseconds length)
+    {
+        std::mutex waiting;
+        std::unique_lock lock(waiting);
+        std::condition_variable_any wake;
+        wake.wait_for(lock, stop_, length, [] { return false; });
+        return !stop_.stop_requested();
     }
 
     void settle(size_t index, LineResult result)

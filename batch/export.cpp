@@ -19,9 +19,9 @@ std::string amountCell(const duty::Outcome& taxes, std::string_view id)
     for (const duty::Step& step : taxes.steps) {
         if (step.id != id)
             continue;
-        if (step.amount == "missing")
+        if (step.amount == duty::missingRate)
             return "缺税率";
-        if (step.amount == "needs-quantity")
+        if (step.amount == duty::missingQuantity)
             return "缺数量";
         return step.amount;
     }
@@ -74,10 +74,10 @@ std::vector<std::string> exportRow(const Item& item, const LineResult& result)
             row[column] = *text;
     }
     if (result.taxes) {
-        row[Duty] = amountCell(*result.taxes, "calc-duty-out");
-        row[ConsumptionTax] = amountCell(*result.taxes, "calc-consumption-out");
-        row[VatTax] = amountCell(*result.taxes, "calc-vat-out");
-        row[Total] = amountCell(*result.taxes, "calc-total");
+        row[Duty] = amountCell(*result.taxes, duty::stepId::duty);
+        row[ConsumptionTax] = amountCell(*result.taxes, duty::stepId::consumption);
+        row[VatTax] = amountCell(*result.taxes, duty::stepId::vat);
+        row[Total] = amountCell(*result.taxes, duty::stepId::total);
     }
     row[Check] = result.match.uncertain ? "是" : "";
     for (const TariffHit& alternative : result.match.alternatives)

@@ -17,18 +17,23 @@ bool isDigit(char c)
 std::string_view trimmed(std::string_view text)
 {
     constexpr std::string_view ascii = " \t\n\r\f\v";
+    constexpr std::string_view wide[] = {"\xC2\xA0", "\xE3\x80\x80"};
     for (bool cut = true; cut && !text.empty();) {
-        cut = false;
-        for (std::string_view space : {std::string_view("\xC2\xA0"), std::string_view("\xE3\x80\x80")}) {
-            if (text.starts_with(space))
-                text.remove_prefix(space.size()), cut = true;
-            if (text.ends_with(space))
-                text.remove_suffix(space.size()), cut = true;
-        }
+        cut = true;
         if (ascii.find(text.front()) != std::string_view::npos)
-            text.remove_prefix(1), cut = true;
-        else if (!text.empty() && ascii.find(text.back()) != std::string_view::npos)
-            text.remove_suffix(1), cut = true;
+            text.remove_prefix(1);
+        else if (ascii.find(text.back()) != std::string_view::npos)
+            text.remove_suffix(1);
+        else if (const auto* w = std::find_if(std::begin(wide), std::end(wide),
+                                              [&](std::string_view s) { return text.starts_with(s); });
+                 w != std::end(wide))
+            text.remove_prefix(w->size());
+        else if (const auto* w = std::find_if(std::begin(wide), std::end(wide),
+                                              [&](std::string_view s) { return text.ends_with(s); });
+                 w != std::end(wide))
+            text.remove_suffix(w->size());
+        else
+            cut = false;
     }
     return text;
 }
@@ -139,10 +144,10 @@ void Working::dutyStep(const Fraction& value)
 {
     const Rate rate = parseRate(in_.dutyRate);
     if (!rate.present())
-        return step("calc-duty-out", "missing", "关税：" + lacking(rate, in_.dutyName) + "，未计算。");
+        return step(stepId::duty, std::string(missingRate), "关税：" + lacking(rate, in_.dutyName) + "，未计算。");
     const auto spec = rate.specific ? specificPart(*rate.specific, in_) : SpecificPart{zero, {}};
     if (!spec)
-        return step("calc-duty-out", "needs-quantity", "关税：请输入数量（" + rate.specific->unit + "）。");
+        return step(stepId::duty, std::string(missingQuantity), "关税：请输入数量（" + rate.specific->unit + "）。");
     const Fraction duty = (rate.adValorem ? value * *rate.adValorem : zero) + spec->amount;
     std::string formula, figures;
     if (rate.adValorem) {
@@ -154,7 +159,7 @@ void Working::dutyStep(const Fraction& value)
         figures += (rate.adValorem ? " + " : "") + spec->figures;
     }
     out_.duty = duty;
-    step("calc-duty-out", money(duty), "关税 = " + formula + " = " + figures + " = " + money(duty) + " 元");
+    step(stepId::duty, money(duty), "关税 = " + formula + " = " + figures + " = " + money(duty) + " 元");
 }
 
 // On the compound base: (value + duty + specific part) ÷ (1 − rate).
@@ -162,26 +167,26 @@ void Working::consumptionStep(const Fraction& value)
 {
     const Rate rate = parseRate(in_.consumptionRate);
     if (!rate.present() || (rate.adValorem && !(*rate.adValorem < one)))
-        return step("calc-consumption-out", "missing", "消费税：" + lacking(rate, "消费税率") + "，未计算。");
+        return step(stepId::consumption, std::string(missingRate), "消费税：" + lacking(rate, "消费税率") + "，未计算。");
     const auto spec = rate.specific ? specificPart(*rate.specific, in_) : SpecificPart{zero, {}};
     if (!spec)
-        return step("calc-consumption-out", "needs-quantity", "消费税：请输入数量（" + rate.specific->unit + "）。");
+        return step(stepId::consumption, std::string(missingQuantity), "消费税：请输入数量（" + rate.specific->unit + "）。");
     if (!rate.adValorem) {
         out_.consumption = spec->amount;
-        return step("calc-consumption-out", money(spec->amount),
+        return step(stepId::consumption, money(spec->amount),
                     "消费税 = 数量 × 单位税额 = " + spec->figures + " = " + money(spec->amount) + " 元");
     }
     const Fraction& a = *rate.adValorem;
     const Fraction base = (value + out_.duty.value_or(zero) + spec->amount) / (one - a);
     const std::string dutyFigure = out_.duty ? " + " + figure(*out_.duty) : "";
     const std::string specFigure = rate.specific ? " + " + figure(spec->amount) : "";
-    step("calc-consumption-base", figure(base),
+    step(stepId::consumptionBase, figure(base),
          "组成计税价格 = (完税价格" + std::string(out_.duty ? " + 关税" : "") +
              (rate.specific ? " + 从量消费税" : "") + ") ÷ (1 − 消费税率) = (" + figure(value) + dutyFigure + specFigure +
              ") ÷ (1 − " + rate.percent + ") = " + figure(base) + " 元" + (out_.duty ? "" : "（关税未算出，未计入）"));
     const Fraction consumption = base * a + spec->amount;
     out_.consumption = consumption;
-    step("calc-consumption-out", money(consumption),
+    step(stepId::consumption, money(consumption),
          "消费税 = 组成计税价格 × 消费税率" + std::string(rate.specific ? " + 数量 × 单位税额" : "") + " = " +
              figure(base) + " × " + rate.percent + (rate.specific ? " + " + spec->figures : "") + " = " +
              money(consumption) + " 元");
@@ -193,14 +198,14 @@ void Working::vatStep(const Fraction& value)
     Rate rate = parseRate(in_.vatRate);
     if (!rate.adValorem || rate.specific) {
         rate.unreadable = rate.unreadable || rate.specific.has_value();
-        return step("calc-vat-out", "missing", "增值税：" + lacking(rate, "增值税率") + "，未计算。");
+        return step(stepId::vat, std::string(missingRate), "增值税：" + lacking(rate, "增值税率") + "，未计算。");
     }
     const Fraction vat = (value + out_.duty.value_or(zero) + out_.consumption.value_or(zero)) * *rate.adValorem;
     out_.vat = vat;
     std::string notes = out_.duty ? "" : "关税";
     if (!out_.consumption)
         notes += notes.empty() ? "消费税" : "、消费税";
-    step("calc-vat-out", money(vat),
+    step(stepId::vat, money(vat),
          "增值税 = (完税价格" + std::string(out_.duty ? " + 关税" : "") + (out_.consumption ? " + 消费税" : "") +
              ") × 增值税率 = (" + figure(value) + (out_.duty ? " + " + figure(*out_.duty) : "") +
              (out_.consumption ? " + " + figure(*out_.consumption) : "") + ") × " + rate.percent + " = " + money(vat) +
@@ -220,7 +225,7 @@ void Working::totalStep()
         }
     }
     out_.total = total;
-    step("calc-total", money(total),
+    step(stepId::total, money(total),
          (missing.empty() ? "合计" : "合计（不含" + missing + "）") + " = " + (figures.empty() ? "0" : figures) + " = " +
              money(total) + " 元");
 }
@@ -229,7 +234,7 @@ Outcome Working::run()
 {
     const std::optional<Fraction> value = parseDecimal(in_.value);
     if (!value) {
-        step("calc-prompt", "",
+        step(stepId::prompt, "",
              trimmed(in_.value).empty() ? "请输入完税价格（元）。" : "完税价格应为不带符号的数字，例如 12500.00");
         return std::move(out_);
     }
@@ -301,7 +306,7 @@ Outcome calculate(const Inputs& inputs)
     try {
         return Working(inputs).run();
     } catch (const FractionOverflow&) {
-        return Outcome{{{"calc-prompt", "", "数字过大，无法计算。"}}, {}, {}, {}, {}};
+        return Outcome{{{std::string(stepId::prompt), "", "数字过大，无法计算。"}}, {}, {}, {}, {}};
     }
 }
 

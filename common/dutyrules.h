@@ -49,13 +49,22 @@ struct Inputs {
 };
 
 // One line of the working. amount is the money figure ("1000.00"), the base
-// as a figure, "missing" when a rate is missing, "needs-quantity" when a
-// quantity is, or empty for the prompt.
+// as a figure, missingRate or missingQuantity, or empty for the prompt.
 struct Step {
-    std::string id; // calc-prompt, calc-duty-out, calc-consumption-base, calc-consumption-out, calc-vat-out, calc-total
+    std::string id; // one of stepId; the detail page shows each under its id
     std::string amount;
     std::string text;
 };
+namespace stepId {
+inline constexpr std::string_view prompt = "calc-prompt"; // the value is missing or unreadable
+inline constexpr std::string_view duty = "calc-duty-out";
+inline constexpr std::string_view consumptionBase = "calc-consumption-base";
+inline constexpr std::string_view consumption = "calc-consumption-out";
+inline constexpr std::string_view vat = "calc-vat-out";
+inline constexpr std::string_view total = "calc-total";
+} // namespace stepId
+inline constexpr std::string_view missingRate = "missing";
+inline constexpr std::string_view missingQuantity = "needs-quantity";
 
 struct Outcome {
     std::vector<Step> steps;

@@ -4,6 +4,7 @@
 #include "version.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <array>
 #include <utility>
@@ -141,6 +142,13 @@ CommandLine parseCommandLine(const QStringList& arguments)
         line.text = QStringLiteral("%1 %2\n").arg(QLatin1String(version::title), QLatin1String(version::text));
     }
     return line;
+}
+
+QStringList forRunningCopy(const CommandLine& command, const QStringList& arguments)
+{
+    if (!command.batch || command.batch->file.isEmpty())
+        return arguments;
+    return {QStringLiteral("--batch"), QFileInfo(command.batch->file).absoluteFilePath()};
 }
 
 } // namespace tarvelo

@@ -33,4 +33,8 @@ struct CommandLine {
 // Reads the arguments after the program name.
 CommandLine parseCommandLine(const QStringList& arguments);
 
+// The arguments as a running copy is to get them: that copy works in a
+// folder of its own, so a list file goes by its full path.
+QStringList forRunningCopy(const CommandLine& command, const QStringList& arguments);
+
 } // namespace tarvelo

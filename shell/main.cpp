@@ -60,8 +60,9 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     // A second start hands its command line to the running program and ends.
+    const QStringList request = tarvelo::forRunningCopy(command, arguments);
     tarvelo::SingleInstance instance;
-    switch (instance.claim(arguments)) {
+    switch (instance.claim(request)) {
     case tarvelo::SingleInstance::Role::HandedOver:
         return 0;
     case tarvelo::SingleInstance::Role::NoAnswer:
@@ -95,6 +96,6 @@ int main(int argc, char* argv[])
     program.start();
     // A search or a list asked for by this start runs once the home page is shown.
     if (command.lookup || command.batch)
-        QTimer::singleShot(0, &program.main(), [&program, arguments] { program.lookUp(arguments); });
+        QTimer::singleShot(0, &program.main(), [&program, request] { program.lookUp(request); });
     return app.exec();
 }

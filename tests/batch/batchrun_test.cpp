@@ -2,10 +2,12 @@
 // is found and marked, the taxes, Cancel, and a service that stops mid-list.
 #include "batch/batchrun.h"
 #include "runningservice.h"
+#include "support/loopbackserver.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 
 namespace tarvelo::batch {
 namespace {
@@ -112,6 +114,37 @@ TEST_F(BatchRun, AServiceStoppingMidListMarksTheRestNotDone)
         }
     }
     EXPECT_GE(notDone, 60u);
+}
+
+// A hosting proxy that finds one address asking too fast answers 429 (no
+// service does): the line waits and is asked again.
+TEST(BatchRunBehindAProxy, ALineAnsweredTooManyRequestsIsAskedAgain)
+{
+    const std::string tariff = "<soap:Envelope xmlns:soap='http://schemas.xmlsoap.org/soap/envelope/'><soap:Body>"
+                               "<TariffLine><HS_code>84713000</HS_code><Product_name>x</Product_name></TariffLine>"
+                               "</soap:Body></soap:Envelope>";
+    std::atomic<int> asked = 0;
+    std::atomic<bool> alwaysBusy = false;
+    testkit::LoopbackServer proxy([&](const testkit::CapturedRequest&) {
+        return ++asked <= 2 || alwaysBusy ? testkit::ScriptedAnswer::withStatus(429, "slow down")
+                                          : testkit::ScriptedAnswer::ok(tariff);
+    });
+    const auto results = runList(goodsList(readPastedText("84713000\n")).items, {.endpoint = proxy.endpoint()});
+    EXPECT_EQ(results[0].state, State::Found);
+    EXPECT_EQ(asked, 3);
+
+    // A stop during the pause cancels the line.
+    alwaysBusy = true;
+    std::stop_source stop;
+    std::jthread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        stop.request_stop();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const auto cancelled = runList(goodsList(readPastedText("84713000\n")).items, {.endpoint = proxy.endpoint()},
+                                   stop.get_token());
+    EXPECT_EQ(cancelled[0].state, State::Cancelled);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 } // namespace

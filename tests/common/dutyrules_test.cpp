@@ -115,6 +115,8 @@ TEST(DutyRules, RatesAsTheScheduleWritesThem)
         {"56%+0.003元/支", "56%", "0.003 元/支", false},
         {"0.003 元 / 支 + 56 %", "56%", "0.003 元/支", false},
         {"", "", "", false},
+        {"\xE3\x80\x80", "", "", false},               // an ideographic space alone: no rate
+        {"\xE3\x80\x80" "9%\xC2\xA0", "9%", "", false}, // wide spaces around
         {"10%+5%", "", "", true},
         {"免税", "", "", true},
         {"5元/", "", "", true},

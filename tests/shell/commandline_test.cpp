@@ -1,6 +1,8 @@
 // The command line: which arguments ask for what, and which are refused.
 #include "shell/commandline.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 using namespace tarvelo;
@@ -110,6 +112,22 @@ TEST(CommandLine, BatchTakesAFileAndAnOutputOrIsRefused)
         EXPECT_EQ(line.batch->file, c.file) << shown;
         EXPECT_EQ(line.batch->output, c.exportTo) << shown;
     }
+}
+
+TEST(CommandLine, ARunningCopyGetsTheListFileByItsFullPath)
+{
+    const QString here = QDir::currentPath();
+    const struct {
+        QStringList arguments, handed;
+    } cases[] = {
+        {words({"--batch", "清单.csv"}), {QStringLiteral("--batch"), here + QStringLiteral("/清单.csv")}},
+        {words({"--batch", "/data/清单.xlsx"}), words({"--batch", "/data/清单.xlsx"})},
+        {words({"--batch"}), words({"--batch"})},
+        {words({"--search", "list.csv"}), words({"--search", "list.csv"})},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(forRunningCopy(parseCommandLine(c.arguments), c.arguments), c.handed)
+            << c.arguments.join(QLatin1Char(' ')).toStdString();
 }
 
 } // namespace
