@@ -20,6 +20,9 @@ enum Rank : std::uint8_t {
     unranked,
 };
 
+// The digits of a national tariff line.
+constexpr size_t nationalLineDigits = 8;
+
 // Chinese words an English word may stand for, at most.
 constexpr size_t maxTranslations = 3;
 
@@ -138,7 +141,11 @@ void RankedIndex::orderTies()
 
 std::vector<std::uint32_t> RankedIndex::codeMatches(std::string_view code, size_t limit) const
 {
-    const auto [first, last] = under(code);
+    auto [first, last] = under(code);
+    // A ten-digit declaration code is a national line and two statistical
+    // digits: the line it starts with.
+    if (first == last && code.size() > nationalLineDigits)
+        std::tie(first, last) = under(code.substr(0, nationalLineDigits));
     std::vector<std::uint32_t> out(last - first);
     for (std::uint32_t p = first; p < last; ++p)
         out[p - first] = p;

@@ -1,6 +1,7 @@
 #pragma once
 // The ranking every search answers with. A code keyword finds the entries
-// whose code starts with it, shortest code first, then in code order. A word
+// whose code starts with it, shortest code first, then in code order (a
+// ten-digit declaration code that finds none: its eight-digit line). A word
 // keyword ranks an entry by the best of:
 //   exactTerm      a search reference equal to the keyword points to it
 //   translatedTerm an English keyword no reference equals: a reference equal

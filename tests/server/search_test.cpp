@@ -156,6 +156,10 @@ TEST_F(Ranking, OneRuleForEveryKindOfKeyword)
         {"8471.30", {"847130", "84713000"}},
         {"87 03", {"8703", "870380", "87038000"}},
         {"84", {"84", "8471", "847130", "847190", "84713000"}},
+        // A ten-digit declaration code: its national line.
+        {"8471.3000.00", {"84713000"}},
+        {"8471300099", {"84713000"}},
+        {"8471309", {}},
         // An exact reference term, singular or plural, with full-width letters.
         {"laptop", {"847130", "84713000"}},
         {"Laptops", {"847130", "84713000"}},
