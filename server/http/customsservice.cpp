@@ -140,7 +140,11 @@ CustomsService::Impl::Impl(ServiceSettings s)
     http.set_payload_max_length(settings.maxBody);
     http.set_tcp_nodelay(true);
     http.set_socket_options([this](socket_t socket) {
-        httplib::default_socket_options(socket);
+        // The address may be taken again at once after a stop, but not shared:
+        // httplib's own options add SO_REUSEPORT, with which a second service
+        // started on a port in use binds it too and takes half its connections.
+        const int yes = 1;
+        ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
         if (binding)
             listeningSocket = socket;
     });

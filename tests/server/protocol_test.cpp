@@ -178,5 +178,16 @@ TEST(ServiceProcess, RefusesBadCommandLinesAndExplainsItself)
     EXPECT_EQ(runServiceCommand({"--frobnicate"}, output), 2);
 }
 
+TEST(ServiceProcess, APortInUseIsRefusedNotShared)
+{
+    RunningService first({"--quiet"});
+    TempFolder folder;
+    std::string output;
+    const std::string address = "127.0.0.1:" + std::to_string(first.port());
+    EXPECT_EQ(runServiceCommand({"--listen", address, "--db", (folder.path() / "second.db").string(), "--quiet"}, output),
+              1);
+    EXPECT_NE(output.find("cannot listen on " + address), std::string::npos) << output;
+}
+
 } // namespace
 } // namespace tarvelo::testkit
