@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 
 namespace tarvelo::batch {
 namespace {
@@ -14,15 +13,6 @@ bool endsWithXlsx(std::string name)
 {
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
     return name.ends_with(".xlsx");
-}
-
-void writeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    out.close();
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
 }
 
 } // namespace
@@ -46,7 +36,7 @@ int runCommand(const std::string& file, const std::string& out, const Connection
         if (endsWithXlsx(out))
             writeXlsx(table, out);
         else
-            writeFile(out, csvText(table));
+            writeCsv(table, out);
     } catch (const std::runtime_error& e) {
         std::fprintf(stderr, "tarvelo: %s\n", e.what());
         return 2;

@@ -1,6 +1,8 @@
 #include "export.h"
 
 #include <array>
+#include <fstream>
+#include <stdexcept>
 
 namespace tarvelo::batch {
 namespace {
@@ -109,6 +111,15 @@ ExportTable exportTable(const std::vector<Item>& items, const std::vector<LineRe
 std::string csvText(const ExportTable& table)
 {
     return "\xEF\xBB\xBF" + joined(table, ',', "\r\n");
+}
+
+void writeCsv(const ExportTable& table, const std::string& path)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << csvText(table);
+    out.close();
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
 }
 
 std::string tabText(const ExportTable& table)

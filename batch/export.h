@@ -25,6 +25,8 @@ bool isMoneyColumn(size_t column);
 
 // UTF-8 with a byte order mark, which Excel needs to read it as UTF-8.
 std::string csvText(const ExportTable& table);
+// Writes csvText(table) to path; throws std::runtime_error when it cannot.
+void writeCsv(const ExportTable& table, const std::string& path);
 // Tab-separated, for the clipboard.
 std::string tabText(const ExportTable& table);
 // Throws std::runtime_error when the file cannot be written.

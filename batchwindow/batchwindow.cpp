@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 
 #include <array>
-#include <fstream>
 
 namespace tarvelo {
 namespace {
@@ -53,15 +52,6 @@ QString boxText(const batch::Table& table)
         lines.append(cells.join(QLatin1Char('\t')));
     }
     return lines.join(QLatin1Char('\n'));
-}
-
-void writeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    out.close();
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
 }
 
 } // namespace
@@ -304,7 +294,7 @@ void BatchWindow::exportList()
         file += csv ? QStringLiteral(".csv") : QStringLiteral(".xlsx");
     try {
         if (csv)
-            writeFile(file.toStdString(), batch::csvText(table_));
+            batch::writeCsv(table_, file.toStdString());
         else
             batch::writeXlsx(table_, file.toStdString());
         report(QStringLiteral("已导出到 %1").arg(file));
