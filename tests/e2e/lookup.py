@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Command-line searches with real processes: tarvelo --search and
---search-selection, started cold and handed to a running program.
+--search-selection, started cold and handed to a running program; and a goods
+list run without a window (tarvelo --batch FILE --export OUT).
 
 The program's endpoint is built in (ctest passes the build's endpoint), so the
 script runs in a network namespace of its own (ctest starts it under
@@ -85,17 +86,41 @@ def main():
         started.append(service)
         assert service.stdout.readline().startswith(b"listening on"), "the service did not start"
 
-        # Cold start with a search: home page first, then the search.
+        # A goods list without a window: the export holds every line, found or not.
+        goods = os.path.join(work, "goods.csv")
+        with open(goods, "w", encoding="gbk") as f:  # as Excel saves it on a Chinese desktop
+            f.write("商品名称,完税价格,数量\n8471.30.00,10000,1\n冷冻去皮鸡胸肉,5000,100\nxyzzyq qqqzzz,100,1\n")
+        exported = os.path.join(work, "goods-out.csv")
+        result = subprocess.run([args.program, "--batch", goods, "--export", exported], env=env, timeout=120,
+                                capture_output=True, text=True)
+        assert result.returncode == 0, "the goods list ended with %d: %s" % (result.returncode, result.stderr)
+        with open(exported, encoding="utf-8-sig") as f:
+            rows = [line.split(",") for line in f.read().splitlines()]
+        assert rows[0][:6] == ["行号", "输入内容", "完税价格", "数量", "税则号列", "货品名称"], rows[0]
+        # The input column keeps the whole line as read, its cells joined by tabs.
+        by_input = {row[1].split("\t")[0]: row for row in rows[1:] if len(row) > 4}
+        assert by_input["8471.30.00"][4] == "84713000", by_input
+        assert by_input["冷冻去皮鸡胸肉"][4].startswith("0207"), by_input
+        assert by_input["xyzzyq qqqzzz"][4] == "" and "未找到" in ",".join(by_input["xyzzyq qqqzzz"]), by_input
+        assert operations().count("Tariff") >= 3, operations()
+        assert not os.path.exists(history_file), "the goods list touched the search history"
+        before_program = len(operations())
+
+        # Cold start with a search: home page first, then the search. A home
+        # page written today (by an earlier run in this program folder) would
+        # be shown as it is, without asking.
+        if os.path.exists(os.path.join(cache, "softdefaut.html")):
+            os.remove(os.path.join(cache, "softdefaut.html"))
         program = subprocess.Popen([args.program, "--search", "8471", "--category", "export"], env=env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         started.append(program)
-        wait_for("the search of the cold start", lambda: "Export" in operations(), 60)
-        assert operations()[:2] == ["mdefaut", "Export"], operations()
+        wait_for("the search of the cold start", lambda: "Export" in operations()[before_program:], 60)
+        assert operations()[before_program:before_program + 2] == ["mdefaut", "Export"], operations()
         assert history(3) == ["8471"]
 
         # Handed to the running program: the page of the tariff tab is written.
         second_start("--search", "热轧", "--category", "tariff")
-        wait_for("the handed-over tariff search", lambda: "Tariff" in operations())
+        wait_for("the handed-over tariff search", lambda: "Tariff" in operations()[before_program:])
         wait_for("the tariff page", lambda: "72083600" in read_page("Tariff20110101.html"))
 
         # Nothing selected: the window comes forward, nothing is searched.
