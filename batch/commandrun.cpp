@@ -2,20 +2,9 @@
 
 #include "export.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 namespace tarvelo::batch {
-namespace {
-
-bool endsWithXlsx(std::string name)
-{
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
-    return name.ends_with(".xlsx");
-}
-
-} // namespace
 
 int runCommand(const std::string& file, const std::string& out, const Connection& connection)
 {
@@ -33,7 +22,7 @@ int runCommand(const std::string& file, const std::string& out, const Connection
     const std::vector<LineResult> results = runList(list.items, connection);
     try {
         const ExportTable table = exportTable(list.items, results);
-        if (endsWithXlsx(out))
+        if (hasEnding(out, ".xlsx"))
             writeXlsx(table, out);
         else
             writeCsv(table, out);

@@ -37,4 +37,7 @@ Table readXlsx(std::string_view bytes);
 // (UTF-8 or code page 936). Throws ListError with the reason.
 Table readListFile(const std::string& path);
 
+// Whether path ends with ending (".xlsx"), in any case.
+bool hasEnding(std::string_view path, std::string_view ending);
+
 } // namespace tarvelo::batch

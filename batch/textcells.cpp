@@ -109,16 +109,18 @@ Table readListFile(const std::string& path)
     bytes << in.rdbuf();
     if (in.bad())
         throw ListError("cannot read " + path);
-    const auto endsWith = [&path](std::string_view ending) {
-        return path.size() >= ending.size() &&
-               std::equal(ending.rbegin(), ending.rend(), path.rbegin(),
-                          [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-    };
-    if (endsWith(".xlsx"))
+    if (hasEnding(path, ".xlsx"))
         return readXlsx(bytes.view());
-    if (endsWith(".csv"))
+    if (hasEnding(path, ".csv"))
         return readCsv(bytes.view());
     return readPastedText(bytes.view());
+}
+
+bool hasEnding(std::string_view path, std::string_view ending)
+{
+    return path.size() >= ending.size() &&
+           std::equal(ending.rbegin(), ending.rend(), path.rbegin(),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
 } // namespace tarvelo::batch
