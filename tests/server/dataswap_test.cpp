@@ -106,12 +106,12 @@ TEST(ServiceDataSwap, ReadersSeeOneWholeVersionWhileImportsSwapTheData)
                     }
                 }
             });
-        for (int round = 0; round < 3; ++round) {
-            EXPECT_EQ(import("乙"), 0);
-            std::this_thread::sleep_for(700ms);
-            EXPECT_EQ(import("甲"), 0);
-            std::this_thread::sleep_for(700ms);
-        }
+        // Both ways once: each swap has the service read a whole new catalogue,
+        // which takes half a minute under the address sanitizer.
+        EXPECT_EQ(import("乙"), 0);
+        std::this_thread::sleep_for(700ms);
+        EXPECT_EQ(import("甲"), 0);
+        std::this_thread::sleep_for(700ms);
         EXPECT_EQ(import("乙"), 0);
     }
     EXPECT_EQ(bad.load(), 0) << firstBad;

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,14 +28,62 @@ int exitStatus(int status)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Held for the life of the object: one process at a time.
+class FileLock {
+public:
+    explicit FileLock(const std::filesystem::path& file)
+        : fd_(::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644))
+    {
+        if (fd_ < 0 || ::flock(fd_, LOCK_EX) != 0)
+            throw std::runtime_error("cannot lock " + file.string());
+    }
+    ~FileLock() { ::close(fd_); }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    int fd_;
+};
+
+// A fresh database with its word indexes, made once per build of the service
+// in the build folder and copied for each test: building the indexes takes
+// seconds (a minute under the address sanitizer), copying them a fraction.
+void copyFreshDatabase(const std::filesystem::path& database)
+{
+    namespace fs = std::filesystem;
+    const fs::path binary(TARVELO_SERVICE_BINARY);
+    const fs::path cache = binary.parent_path().parent_path() / "test-cache";
+    const fs::path made = cache / ("service-" + std::to_string(fs::last_write_time(binary).time_since_epoch().count()) +
+                                   "-" + std::to_string(fs::file_size(binary)));
+    const fs::path madeDatabase = made / "service.db";
+    fs::create_directories(cache);
+    {
+        const FileLock lock(cache / "lock");
+        if (!fs::exists(made / "complete")) {
+            // Another build's databases would not match this one's indexes.
+            for (const auto& old : fs::directory_iterator(cache))
+                if (old.is_directory())
+                    fs::remove_all(old.path());
+            fs::create_directories(made);
+            RunningService({"--db", madeDatabase.string(), "--quiet"}).stop();
+            std::ofstream(made / "complete");
+        }
+    }
+    fs::copy_file(madeDatabase, database);
+    fs::copy(fs::path(madeDatabase) += ".words", fs::path(database) += ".words", fs::copy_options::recursive);
+}
+
 } // namespace
 
 RunningService::RunningService(std::vector<std::string> extraArgs)
 {
     std::vector<std::string> args{TARVELO_SERVICE_BINARY, "--listen", "127.0.0.1:0"};
     // The service refuses an option given twice: a caller's own --db replaces the fresh one.
-    if (std::find(extraArgs.begin(), extraArgs.end(), "--db") == extraArgs.end())
-        args.insert(args.end(), {"--db", (temp_.path() / "service.db").string()});
+    if (std::find(extraArgs.begin(), extraArgs.end(), "--db") == extraArgs.end()) {
+        const auto database = temp_.path() / "service.db";
+        copyFreshDatabase(database);
+        args.insert(args.end(), {"--db", database.string()});
+    }
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     const std::string logFile = (temp_.path() / "stderr.log").string();
 
