@@ -4,7 +4,7 @@
 #include "loading.h"
 #include "pages/cshtml.h"
 #include "pages/pagefiles.h"
-#include "platform/qt/webbrowser.h"
+#include "platform/browsercontrol.h"
 #include "service/baseencode.h"
 
 #include <filesystem>

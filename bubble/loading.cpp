@@ -7,7 +7,7 @@
 #include "draglabel.h"
 #include "placement.h"
 #include "platform/qt/twips.h"
-#include "platform/qt/webbrowser.h"
+#include "platform/browsercontrol.h"
 
 #include <QCloseEvent>
 #include <QColor>

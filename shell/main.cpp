@@ -1,6 +1,6 @@
 #include "application.h"
 #include "batch/commandrun.h"
-#include "platform/qt/browserengine.h"
+#include "platform/browserengine.h"
 #include "platform/qt/qtmessagebox.h"
 #include "platform/qt/systemseams.h"
 #include "platform/qt/windowsystem.h"

@@ -8,7 +8,7 @@
 #include "hub.h"
 #include "layout.h"
 #include "platform/qt/twips.h"
-#include "platform/qt/webbrowser.h"
+#include "platform/browsercontrol.h"
 #include "platform/seams.h"
 #include "searchbox.h"
 #include "version.h"

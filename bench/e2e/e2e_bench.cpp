@@ -14,7 +14,7 @@
 //
 // The endpoint comes from the seams' test override, so this executable works
 // with any build; the program itself has no such switch.
-#include "platform/qt/browserengine.h"
+#include "platform/browserengine.h"
 #include "platform/qt/qtmessagebox.h"
 #include "platform/qt/systemseams.h"
 #include "platform/qt/webbrowser.h"

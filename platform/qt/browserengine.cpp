@@ -1,4 +1,4 @@
-#include "browserengine.h"
+#include "platform/browserengine.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>

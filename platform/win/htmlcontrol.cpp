@@ -31,7 +31,8 @@ bool runMessages()
 
 } // namespace
 
-std::unique_ptr<HtmlControl> HtmlControl::create(HWND parent, std::chrono::milliseconds wait, std::string& failure)
+std::unique_ptr<HtmlControl> HtmlControl::create(HWND parent, std::chrono::milliseconds wait, std::string& failure,
+                                                 BrowserEventHandlers handlers)
 {
     if (!IsWindow(parent)) {
         failure = "no window to hold the page";
@@ -53,6 +54,7 @@ std::unique_ptr<HtmlControl> HtmlControl::create(HWND parent, std::chrono::milli
         failure = withCode("the WebBrowser control cannot be placed in the window", result);
         return nullptr;
     }
+    control->listen(std::move(handlers));
     if (!control->navigate(L"about:blank") || !control->loadsWithin(wait)) {
         failure = "the WebBrowser control shows no pages: the system has no HTML engine for it";
         return nullptr;
@@ -60,8 +62,22 @@ std::unique_ptr<HtmlControl> HtmlControl::create(HWND parent, std::chrono::milli
     return control;
 }
 
+void HtmlControl::listen(BrowserEventHandlers handlers)
+{
+    Microsoft::WRL::ComPtr<IConnectionPointContainer> points;
+    Microsoft::WRL::ComPtr<IDispatch> self;
+    if (FAILED(browser_.As(&points)) || FAILED(browser_.As(&self)) ||
+        FAILED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, connection_.GetAddressOf())))
+        return;
+    events_ = std::make_unique<BrowserEvents>(self.Get(), std::move(handlers));
+    if (FAILED(connection_->Advise(events_.get(), &cookie_)))
+        connection_.Reset();
+}
+
 HtmlControl::~HtmlControl()
 {
+    if (connection_)
+        connection_->Unadvise(cookie_);
     browser_.Reset();
     if (object_) {
         object_->Close(OLECLOSE_NOSAVE);

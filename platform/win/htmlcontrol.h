@@ -1,6 +1,7 @@
 #pragma once
 // The system's WebBrowser control (MSHTML) in a window of ours, hosted through
 // COM with the interfaces MinGW-w64's headers declare.
+#include "browserevents.h"
 #include "controlsite.h"
 
 #include <chrono>
@@ -18,8 +19,10 @@ public:
     // when the system cannot give one, with the reason in failure. A control
     // that has shown no page within wait counts as none: under Wine without its
     // HTML engine the control is created but never loads a page. The calling
-    // thread must have initialised OLE (Qt does on its GUI thread).
-    static std::unique_ptr<HtmlControl> create(HWND parent, std::chrono::milliseconds wait, std::string& failure);
+    // thread must have initialised OLE (Qt does on its GUI thread). The
+    // handlers hear the control's navigations from the start, its empty page's too.
+    static std::unique_ptr<HtmlControl> create(HWND parent, std::chrono::milliseconds wait, std::string& failure,
+                                               BrowserEventHandlers handlers = {});
     ~HtmlControl();
     HtmlControl(const HtmlControl&) = delete;
     HtmlControl& operator=(const HtmlControl&) = delete;
@@ -34,11 +37,15 @@ public:
 private:
     explicit HtmlControl(HWND parent) : site_(parent) {}
     bool loadsWithin(std::chrono::milliseconds wait);
+    void listen(BrowserEventHandlers handlers);
 
     // Declared first so that it outlives the control's references to it.
     ControlSite site_;
     Microsoft::WRL::ComPtr<IOleObject> object_;
     Microsoft::WRL::ComPtr<IWebBrowser2> browser_;
+    std::unique_ptr<BrowserEvents> events_;
+    Microsoft::WRL::ComPtr<IConnectionPoint> connection_;
+    DWORD cookie_ = 0;
 };
 
 } // namespace tarvelo::platform::win

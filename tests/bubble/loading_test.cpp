@@ -4,7 +4,7 @@
 #include "chrome/caption.h"
 #include "chrome/picture.h"
 #include "platform/qt/twips.h"
-#include "platform/qt/webbrowser.h"
+#include "platform/browsercontrol.h"
 
 #include <QMouseEvent>
 #include <QTest>

@@ -4,7 +4,7 @@
 // take our browser elsewhere; a user's click on a web link goes to the user's
 // browser and other schemes do nothing.
 #include "lookups.h"
-#include "platform/qt/webbrowser.h"
+#include "platform/browsercontrol.h"
 #include "support/loopbackserver.h"
 #include "support/tempfolder.h"
 

@@ -2,7 +2,7 @@
 #include "chrome/ucsearch.h"
 #include "fakeservice.h"
 #include "platform/fakes/fakes.h"
-#include "platform/qt/webbrowser.h"
+#include "platform/browsercontrol.h"
 #include "shell/mainwindow.h"
 #include "shell/program.h"
 #include "shell/searchbox.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Test programs whose tests show pages in the browser engine, run without a
 // display.
-#include "platform/qt/browserengine.h"
+#include "platform/browserengine.h"
 
 #include <QApplication>
 #include <QWebEngineView>

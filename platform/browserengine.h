@@ -4,9 +4,9 @@ namespace tarvelo::platform {
 
 // Readies the browser engine for this process. Call before the application
 // object is made (the program, its benchmark and every test program that
-// shows a page do).
+// shows a page do). The system's WebBrowser control needs nothing here.
 //
-// The engine shares its OpenGL contexts with the window system, and its
+// Qt WebEngine shares its OpenGL contexts with the window system, and its
 // sandbox refuses to start for root, so root runs it without one.
 //
 // Every browser page must be deleted before the application object: the
