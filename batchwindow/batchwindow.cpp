@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -106,6 +107,12 @@ BatchWindow::BatchWindow(batch::Connection connection, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(grid_, 1);
     layout->addWidget(status_);
+
+    // Keys for the two actions done over and over: run the list, copy the table.
+    startButton_->setShortcut(Qt::Key_F5);
+    startButton_->setToolTip(QStringLiteral("开始查询 (F5)"));
+    copyButton_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    copyButton_->setToolTip(QStringLiteral("复制表格 (Ctrl+Shift+C)"));
 
     connect(openButton_, &QPushButton::clicked, this, &BatchWindow::chooseFile);
     connect(startButton_, &QPushButton::clicked, this, &BatchWindow::start);

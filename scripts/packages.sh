@@ -11,7 +11,7 @@ TARVELO_PACKAGES=(
   libzip-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   lintian # checks the .deb packages
-  xvfb xauth xdotool trayer imagemagick x11-utils python3
+  xvfb xauth xdotool xclip trayer imagemagick x11-utils python3
   fonts-wqy-microhei
   wrk curl
   clang

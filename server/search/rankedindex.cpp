@@ -26,6 +26,11 @@ constexpr size_t nationalLineDigits = 8;
 // Chinese words an English word may stand for, at most.
 constexpr size_t maxTranslations = 3;
 
+// Longer keywords (descriptions, shop titles) are not spelling-corrected: their
+// many words carry the meaning, and their unknown words are mostly brand and
+// model names, each of which would cost a spelling lookup and find nothing.
+constexpr std::ptrdiff_t maxCorrectedWords = 5;
+
 // How much a search reference counts in an entry's word index: one pointing
 // to the entry's subheading or line counts like its name, one pointing to its
 // heading or chapter less.
@@ -254,6 +259,9 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
 Keyword RankedIndex::corrected(const Keyword& keyword) const
 {
     Keyword spelt = keyword;
+    if (std::count_if(spelt.tokens.begin(), spelt.tokens.end(), [](const Token& t) { return t.word; }) >
+        maxCorrectedWords)
+        return spelt;
     for (Token& t : spelt.tokens)
         if (t.word)
             if (std::string closest = words_->correction(t.spelt); !closest.empty()) {

@@ -24,7 +24,9 @@ this script starts is stopped by its id at the end, on failure and on signals;
 the children also get SIGTERM should the script itself be killed.
 """
 import argparse
+import csv
 import ctypes
+import io
 import os
 import re
 import select
@@ -67,6 +69,7 @@ MAIN_WINDOW = "^Tarvelo$"
 BUBBLE_WINDOW = "^数( — Tarvelo)?$"
 ABOUT_BOX = "^关于 Tarvelo( — Tarvelo)?$"
 EXIT_BOX = "^退出Tarvelo( — Tarvelo)?$"
+BATCH_WINDOW = "^批量查询( — Tarvelo)?$"
 
 NEWS = """title,link,date
 【示例】年度关税调整方案问答,/detail/article/20,2024-12-20
@@ -312,6 +315,7 @@ class Session:
         # in containers seldom have what the sandbox needs.
         if os.geteuid() != 0 and "--no-sandbox" not in env.get("QTWEBENGINE_CHROMIUM_FLAGS", ""):
             env["QTWEBENGINE_CHROMIUM_FLAGS"] = (env.get("QTWEBENGINE_CHROMIUM_FLAGS", "") + " --no-sandbox").strip()
+        self.program_env = env
         self.program_log = os.path.join(self.tmp, "program.log")
         self.program_started = time.monotonic()
         self.program = self.procs.start("tarvelo", [self.executable], cwd=self.tmp, env=env,
@@ -653,6 +657,41 @@ class Session:
         log(f"second bubble stayed {gone - second:.1f} s")
         self.check_alive()
 
+    def step_batch_window(self):
+        # A goods list handed to the running program opens the 批量查询 window;
+        # F5 runs it, Ctrl+Shift+C copies the table as Excel takes it.
+        goods = os.path.join(self.tmp, "goods.csv")
+        with open(goods, "w", encoding="gbk") as f:  # as Excel saves it on a Chinese desktop
+            f.write("商品名称,完税价格,数量\n8471.30.00,10000,1\n冷冻去皮鸡胸肉,5000,100\nxyzzyq qqqzzz,100,1\n")
+        handed = subprocess.run([self.executable, "--batch", goods], env=self.program_env, cwd=self.tmp,
+                                 stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+        if handed.returncode != 0:
+            raise Failure(f"tarvelo --batch ended with {handed.returncode}")
+        window = wait_until(lambda: self.windows(BATCH_WINDOW), 15, "the goods-list window")[0]
+        time.sleep(0.5)
+        lookups = len(self.lookups())
+        self.focus(window)
+        self.key("F5")
+        wait_until(lambda: len(self.lookups()) >= lookups + 3, 30, "the goods list's lookups")
+
+        def copied():
+            self.focus(window)
+            self.key("ctrl+shift+c")
+            time.sleep(0.3)
+            table = self.x("xclip", "-o", "-selection", "clipboard", check=False)
+            return table if "84713000" in table and "未找到" in table else None
+
+        table = wait_until(copied, 20, "the copied table")
+        # Tab-separated, a cell holding tabs quoted (the input line keeps its own).
+        rows = list(csv.reader(io.StringIO(table), delimiter="\t"))
+        header, lines = rows[0], {row[1].split("\t")[0]: row for row in rows[1:] if len(row) == len(rows[0])}
+        code = header.index("税则号列")
+        if lines["8471.30.00"][code] != "84713000" or not lines["冷冻去皮鸡胸肉"][code].startswith("0207"):
+            raise Failure(f"the goods list found other lines: {lines}")
+        time.sleep(0.5)
+        self.shot(self.grab_window(window), "batch.png")
+        log(f"goods list of {len(lines)} lines run and copied from the 批量查询 window")
+
     def step_exit(self):
         self.open_tray_menu()
         time.sleep(0.3)
@@ -732,6 +771,7 @@ class Session:
         self.step_home_buttons()
         self.step_tray_menu_about()
         self.step_bubbles()
+        self.step_batch_window()
         self.step_exit()
         self.watching = False
         if self.args.docs:
