@@ -80,8 +80,10 @@ def main():
         assert "Tariff" in operations(), operations()
 
         # A second start hands its search to the running program and ends.
-        second = subprocess.run(["wine", args.program, "--search", "热轧", "--category", "tariff"], timeout=120)
-        assert second.returncode == 0, "the second start ended with %d" % second.returncode
+        second = subprocess.run(["wine", args.program, "--search", "热轧", "--category", "tariff"], timeout=120,
+                                capture_output=True, text=True, errors="replace")
+        assert second.returncode == 0, "the second start ended with %d: %s" % (second.returncode, second.stderr)
+        print("second start: " + (second.stdout + second.stderr).strip())
         wait_for("the handed-over search", lambda: "热轧" in page("Tariff20110101.html").decode("gbk", "replace"), 60)
 
         # The bubble cycle runs on the hub's timer: its request, and its page.
