@@ -90,6 +90,7 @@ int main(int argc, char* argv[])
     tarvelo::Program program(messageBox, processExit, clock, programFolder);
     program.hub().setHistory(&history);
     program.seams().answers = kept.get();
+    program.watchList((dataFolder + QStringLiteral("/watch.json")).toStdString());
     QObject::connect(&instance, &tarvelo::SingleInstance::argumentsReceived, &program.main(), &tarvelo::mainn::Show);
     QObject::connect(&instance, &tarvelo::SingleInstance::argumentsReceived, &program.main(),
                      [&program](const QStringList& received) { program.lookUp(received); });
