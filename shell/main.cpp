@@ -95,8 +95,8 @@ int main(int argc, char* argv[])
     QObject::connect(&instance, &tarvelo::SingleInstance::argumentsReceived, &program.main(),
                      [&program](const QStringList& received) { program.lookUp(received); });
     program.start();
-    // A search or a list asked for by this start runs once the home page is shown.
-    if (command.lookup || command.batch)
+    // A search, a list or a line to watch asked for by this start runs once the home page is shown.
+    if (command.lookup || command.batch || command.watch)
         QTimer::singleShot(0, &program.main(), [&program, request] { program.lookUp(request); });
     return app.exec();
 }

@@ -8,7 +8,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTime>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace tarvelo {
 namespace {
@@ -94,11 +97,17 @@ WatchWindow::WatchWindow(watch::WatchMonitor& monitor, QWidget* parent)
         monitor_.check();
     });
     connect(&monitor_, &watch::WatchMonitor::linesChanged, this, &WatchWindow::showLines);
-    connect(&monitor_, &watch::WatchMonitor::checked, this, [this] {
-        if (status_->text() == QStringLiteral("正在检查…"))
-            report(QStringLiteral("已检查 %1 个税号").arg(monitor_.lines().size()));
+    // A problem stays on the status line until the next check goes well.
+    connect(&monitor_, &watch::WatchMonitor::problem, this, [this](const QString& text) {
+        troubled_ = true;
+        report(text);
     });
-    connect(&monitor_, &watch::WatchMonitor::problem, this, &WatchWindow::report);
+    connect(&monitor_, &watch::WatchMonitor::checked, this, [this] {
+        if (!std::exchange(troubled_, false))
+            report(QStringLiteral("%1 已检查 %2 个税号")
+                       .arg(QTime::currentTime().toString(QStringLiteral("HH:mm")))
+                       .arg(monitor_.lines().size()));
+    });
     showLines();
     if (!monitor_.loadProblem().empty())
         report(text(monitor_.loadProblem()));

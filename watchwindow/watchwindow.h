@@ -38,6 +38,7 @@ private:
     QPushButton* checkButton_ = nullptr;
     QTableWidget* grid_ = nullptr;
     QLabel* status_ = nullptr;
+    bool troubled_ = false; // the check under way reported a problem
 };
 
 } // namespace tarvelo
