@@ -285,14 +285,16 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::rowMenu(const QStringList& cells, const QPoint& globalPos)
 {
     static const QRegularExpression lineCode(QStringLiteral("^(\\d{8}|\\d{10})$"));
-    if (cells.size() != 9 || !lineCode.match(cells[0]).hasMatch())
+    // A service may write the code with dots (7208.1000).
+    const QString code = cells.value(0).remove(QLatin1Char('.')).remove(QLatin1Char(' '));
+    if (cells.size() != 9 || !lineCode.match(code).hasMatch())
         return;
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("mnuRow"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QAction* watch = menu->addAction(QStringLiteral("加入关注 %1").arg(cells[0]));
+    QAction* watch = menu->addAction(QStringLiteral("加入关注 %1").arg(code));
     watch->setObjectName(QStringLiteral("mnuWatch"));
-    connect(watch, &QAction::triggered, &hub_, [this, code = cells[0], name = cells[1]] {
+    connect(watch, &QAction::triggered, &hub_, [this, code, name = cells[1]] {
         emit hub_.watchRequested(code, name);
     });
     menu->popup(globalPos);

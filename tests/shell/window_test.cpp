@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -380,6 +381,41 @@ TEST_F(WindowTest, TheGoodsListWindowOpensFromTheMenuAndFromAHandedOverList)
     EXPECT_EQ(program.batch(), window) << "one window, brought forward";
     EXPECT_EQ(window->findChild<QPlainTextEdit*>(QStringLiteral("txtList"))->toPlainText(),
               QStringLiteral("商品编码\t完税价格\n84713000\t100"));
+}
+
+TEST_F(WindowTest, ATariffRowIsWatchedFromItsMenuAndTheWatchWindowOpens)
+{
+    program.watchList(folder.path() / "data" / "watch.json");
+    program.start();
+    ASSERT_TRUE(pageLoaded());
+    program.hub().setCurrentCategory(2);
+    search(QStringLiteral("steel"));
+    ASSERT_TRUE(pageLoaded());
+
+    // A right click on the result row offers it; the header row offers nothing.
+    const QVariantList box = evaluate(QStringLiteral(
+        "(function () { var r = document.querySelectorAll('tr')[1].cells[1].getBoundingClientRect();"
+        " return [r.left + 5, r.top + 5]; })()")).toList();
+    ASSERT_EQ(box.size(), 2);
+    QWidget* view = window().browserControl().focusProxy();
+    ASSERT_NE(view, nullptr);
+    QTest::mousePress(view, Qt::RightButton, {}, QPoint(box[0].toInt(), box[1].toInt()));
+    QMenu* menu = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (menu = window().findChild<QMenu*>(QStringLiteral("mnuRow"))); }, 10000));
+    QAction* watch = menu->findChild<QAction*>(QStringLiteral("mnuWatch"));
+    ASSERT_NE(watch, nullptr);
+    EXPECT_EQ(watch->text(), QStringLiteral("加入关注 72081000"));
+    watch->trigger();
+    ASSERT_TRUE(program.watchMonitor()->watches("72081000"));
+    EXPECT_EQ(program.watchMonitor()->lines()[0].name, "steel");
+    ASSERT_NE(program.watchWindow(), nullptr);
+    EXPECT_EQ(program.watchWindow()->windowTitle(), QStringLiteral("关注"));
+
+    // The menu entry and a handed-over line bring the same window forward.
+    trayEntry("mwatch")->trigger();
+    program.lookUp({QStringLiteral("--watch"), QStringLiteral("01012100")});
+    EXPECT_TRUE(program.watchMonitor()->watches("01012100"));
+    EXPECT_EQ(program.watchWindow()->findChild<QTableWidget*>(QStringLiteral("grdWatch"))->rowCount(), 2);
 }
 
 TEST_F(WindowTest, ShowingAHiddenWindowDoesNotReloadIt)

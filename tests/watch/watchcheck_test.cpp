@@ -2,6 +2,7 @@
 // answer, an import that changes a watched line, and a scheduled change that
 // takes effect.
 #include "runningservice.h"
+#include "service/httpexchange.h"
 #include "watch/changes.h"
 #include "watch/ratesclient.h"
 #include "watch/watchpage.h"
@@ -49,6 +50,13 @@ TEST(WatchCheck, RatesInForceAndNextChangeFromTheService)
     EXPECT_EQ(lines[0].next->effective, "2026-07-01");
     EXPECT_EQ(lines[0].next->rates.mfn, "12%");
     EXPECT_FALSE(lines[1].next);
+
+    // The detail page links the line for the program; the service refuses what is not a line.
+    const platform::ExchangeTimeouts timeouts = connectionTo(service).timeouts;
+    EXPECT_NE(service::getUrl(service.site() + "/detail/tariff/22042100", timeouts).body.find(
+                  "href='tarvelo:watch?code=22042100'"),
+              std::string::npos);
+    EXPECT_EQ(service::getUrl(service.site() + "/rates?code=2204", timeouts).status, 400);
 
     // What is not a line's code is never asked; a service that is gone is said so.
     const FreshRates none = fetchRates(connectionTo(service), {"12ab", "2204"});
