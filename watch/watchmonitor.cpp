@@ -3,6 +3,7 @@
 #include "watchfile.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tarvelo::watch {
 

@@ -418,6 +418,18 @@ TEST_F(WindowTest, ATariffRowIsWatchedFromItsMenuAndTheWatchWindowOpens)
     EXPECT_EQ(program.watchWindow()->findChild<QTableWidget*>(QStringLiteral("grdWatch"))->rowCount(), 2);
 }
 
+TEST_F(WindowTest, ADamagedWatchListIsReportedOnceTheWindowIsUp)
+{
+    const fs::path file = folder.path() / "watch.json";
+    std::ofstream(file) << "{\"lines\": [";
+    program.watchList(file);
+    program.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fakes.messageBox.shown.empty(); }, 5000));
+    EXPECT_NE(fakes.messageBox.shown[0].text.find("watch.json.damaged-"), std::string::npos)
+        << fakes.messageBox.shown[0].text;
+    EXPECT_TRUE(program.watchMonitor()->lines().empty());
+}
+
 TEST_F(WindowTest, ShowingAHiddenWindowDoesNotReloadIt)
 {
     program.start();
