@@ -82,6 +82,10 @@ void WatchMonitor::checkDone(FreshRates fresh, const std::vector<WatchedLine>& a
     } else {
         // Compared with what was asked about; lines added or removed meanwhile stay so.
         CheckOutcome outcome = detectChanges(asked, fresh.lines, today_());
+        unknown_.clear();
+        for (const WatchedLine& line : asked)
+            if (std::none_of(fresh.lines.begin(), fresh.lines.end(), [&](const WatchedLine& f) { return f.code == line.code; }))
+                unknown_.insert(line.code);
         for (WatchedLine& line : lines_) {
             const auto updated = std::find_if(outcome.lines.begin(), outcome.lines.end(),
                                               [&](const WatchedLine& l) { return l.code == line.code; });

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,6 +31,8 @@ public:
     void start();
 
     const std::vector<WatchedLine>& lines() const { return lines_; }
+    // Whether the last check found no such line in the service's schedule.
+    bool unknown(const std::string& code) const { return unknown_.contains(code); }
     bool watches(const std::string& code) const;
     // Adds a line (its rates come with the check this starts); false when the
     // code is not a tariff line or is watched already.
@@ -57,6 +60,7 @@ private:
     Connection connection_;
     std::function<std::string()> today_;
     std::vector<WatchedLine> lines_;
+    std::set<std::string> unknown_;
     std::string loadProblem_;
     QTimer timer_;
     bool checking_ = false;

@@ -137,7 +137,9 @@ void WatchWindow::showLines()
     for (size_t row = 0; row < lines.size(); ++row) {
         const watch::WatchedLine& line = lines[row];
         const watch::Rates rates = line.inForce.value_or(watch::Rates{});
-        const QString pending = line.inForce ? QString() : QStringLiteral("（待查询）");
+        const QString pending = line.inForce                   ? QString()
+                                : monitor_.unknown(line.code) ? QStringLiteral("税则中暂无此税号")
+                                                              : QStringLiteral("（待查询）");
         const QString cells[] = {text(line.code), text(line.name),   text(rates.mfn) + pending,
                                  text(rates.general), text(rates.consumption), text(rates.vat),
                                  text(rates.unit),    text(rates.supervision), nextChangeText(line)};

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -415,7 +416,12 @@ TEST_F(WindowTest, ATariffRowIsWatchedFromItsMenuAndTheWatchWindowOpens)
     trayEntry("mwatch")->trigger();
     program.lookUp({QStringLiteral("--watch"), QStringLiteral("01012100")});
     EXPECT_TRUE(program.watchMonitor()->watches("01012100"));
-    EXPECT_EQ(program.watchWindow()->findChild<QTableWidget*>(QStringLiteral("grdWatch"))->rowCount(), 2);
+    const auto* grid = program.watchWindow()->findChild<QTableWidget*>(QStringLiteral("grdWatch"));
+    EXPECT_EQ(grid->rowCount(), 2);
+    // This service has no rates to give: the lines wait, and the window says why.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !program.watchMonitor()->checking(); }, 10000));
+    EXPECT_EQ(grid->item(0, 2)->text(), QStringLiteral("（待查询）"));
+    EXPECT_FALSE(program.watchWindow()->findChild<QLabel*>(QStringLiteral("lblStatus"))->text().isEmpty());
 }
 
 TEST_F(WindowTest, ADamagedWatchListIsReportedOnceTheWindowIsUp)
