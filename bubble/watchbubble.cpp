@@ -1,20 +1,42 @@
 #include "watchbubble.h"
 
 #include "bubblecycle.h"
+#include "loading.h"
 #include "pages/cshtml.h"
 #include "pages/pagefiles.h"
 #include "service/baseencode.h"
 #include "watch/watchpage.h"
 
+#include <QTimer>
+
 #include <filesystem>
+#include <utility>
 
 namespace tarvelo {
 
 void WatchBubble::show(const std::vector<watch::RateChange>& changes)
 {
-    if (changes.empty())
+    waiting_.insert(waiting_.end(), changes.begin(), changes.end());
+    if (waiting_.empty())
         return;
-    const std::string content = watch::changesFragment(changes);
+    if (loading* window = cycle_.window(); window && window->isLoaded()) {
+        if (!std::exchange(retrying_, true))
+            QTimer::singleShot(retry_, window, [this] {
+                retrying_ = false;
+                show({});
+            });
+        return;
+    }
+    try {
+        showWaiting();
+    } catch (const std::exception& failure) {
+        seams_.messageBox.show(std::string("关注提示没有完成：") + failure.what(), "Tarvelo", platform::Buttons::Ok);
+    }
+}
+
+void WatchBubble::showWaiting()
+{
+    const std::string content = watch::changesFragment(std::exchange(waiting_, {}));
     const std::string fingerprint = baseencode::encodestr(content);
     cshtml page(seams_);
     page.pathn(pagefiles::watchFingerprint);

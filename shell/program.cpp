@@ -62,15 +62,7 @@ void Program::watchList(const std::filesystem::path& file)
         file, watch::Connection{endpoint(), seams_.timeouts, seams_.caFileOverride},
         [] { return QDate::currentDate().toString(Qt::ISODate).toStdString(); });
     QObject::connect(watch_.get(), &watch::WatchMonitor::changesFound, &main_,
-                     [this](const std::vector<watch::RateChange>& changes) {
-                         // Nothing may leave a slot: a cache file that cannot be made is said so.
-                         try {
-                             watchBubble_.show(changes);
-                         } catch (const std::exception& failure) {
-                             seams_.messageBox.show(std::string("关注提示没有完成：") + failure.what(), "Tarvelo",
-                                                    platform::Buttons::Ok);
-                         }
-                     });
+                     [this](const std::vector<watch::RateChange>& changes) { watchBubble_.show(changes); });
     if (const std::string problem = watch_->loadProblem(); !problem.empty())
         QTimer::singleShot(0, &main_, [this, problem] {
             seams_.messageBox.show(problem, "关注", platform::Buttons::Ok);
