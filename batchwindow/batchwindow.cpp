@@ -77,12 +77,16 @@ BatchWindow::BatchWindow(batch::Connection connection, QWidget* parent)
     cancelButton_ = new QPushButton(QStringLiteral("取消"), this);
     copyButton_ = new QPushButton(QStringLiteral("复制表格"), this);
     exportButton_ = new QPushButton(QStringLiteral("导出…"), this);
+    watchButton_ = new QPushButton(QStringLiteral("加入关注"), this);
+    watchButton_->setToolTip(QStringLiteral("关注表中选定各行找到的税号"));
     for (auto [button, name] : {std::pair{openButton_, "cmdOpen"}, {startButton_, "cmdStart"}, {cancelButton_, "cmdCancel"},
-                                {copyButton_, "cmdCopy"}, {exportButton_, "cmdExport"}})
+                                {copyButton_, "cmdCopy"}, {exportButton_, "cmdExport"},
+                                {watchButton_, "cmdWatch"}})
         button->setObjectName(QString::fromLatin1(name));
     cancelButton_->setEnabled(false);
     copyButton_->setEnabled(false);
     exportButton_->setEnabled(false);
+    watchButton_->setEnabled(false);
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("prgLines"));
     progress_->setFormat(QStringLiteral("%v / %m"));
@@ -91,6 +95,7 @@ BatchWindow::BatchWindow(batch::Connection connection, QWidget* parent)
     grid_ = new QTableWidget(this);
     grid_->setObjectName(QStringLiteral("grdResults"));
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->verticalHeader()->hide();
     grid_->horizontalHeader()->setMaximumSectionSize(320);
     status_ = new QLabel(this);
@@ -100,7 +105,7 @@ BatchWindow::BatchWindow(batch::Connection connection, QWidget* parent)
     for (QPushButton* b : {openButton_, startButton_, cancelButton_})
         buttons->addWidget(b);
     buttons->addWidget(progress_, 1);
-    for (QPushButton* b : {copyButton_, exportButton_})
+    for (QPushButton* b : {watchButton_, copyButton_, exportButton_})
         buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(listBox_);
@@ -119,6 +124,7 @@ BatchWindow::BatchWindow(batch::Connection connection, QWidget* parent)
     connect(cancelButton_, &QPushButton::clicked, this, &BatchWindow::cancel);
     connect(copyButton_, &QPushButton::clicked, this, &BatchWindow::copyTable);
     connect(exportButton_, &QPushButton::clicked, this, &BatchWindow::exportList);
+    connect(watchButton_, &QPushButton::clicked, this, &BatchWindow::watchChosen);
 }
 
 BatchWindow::~BatchWindow()
@@ -179,6 +185,7 @@ void BatchWindow::start()
     cancelButton_->setEnabled(true);
     copyButton_->setEnabled(false);
     exportButton_->setEnabled(false);
+    watchButton_->setEnabled(false);
     report(QStringLiteral("正在查询 %1 行…").arg(items_.size()));
 
     // The worker posts each settled line to this window; a window closed
@@ -261,6 +268,7 @@ void BatchWindow::runFinished(std::vector<batch::LineResult> results)
     cancelButton_->setEnabled(false);
     copyButton_->setEnabled(true);
     exportButton_->setEnabled(true);
+    watchButton_->setEnabled(true);
 
     std::array<int, 5> counts{};
     int marked = 0;
@@ -314,6 +322,23 @@ void BatchWindow::copyTable()
 {
     QApplication::clipboard()->setText(text(batch::tabText(table_)));
     report(QStringLiteral("表格已复制，可直接粘贴到 Excel 或 WPS 表格。"));
+}
+
+void BatchWindow::watchChosen()
+{
+    QList<int> rows;
+    for (const QModelIndex& index : grid_->selectionModel()->selectedRows())
+        rows.append(index.row());
+    int watched = 0;
+    for (const int row : rows) {
+        if (row >= static_cast<int>(results_.size()) || !results_[static_cast<size_t>(row)].match.best)
+            continue;
+        const batch::TariffHit& line = *results_[static_cast<size_t>(row)].match.best;
+        emit watchRequested(text(line.code), text(line.name));
+        ++watched;
+    }
+    report(rows.isEmpty() ? QStringLiteral("请先在表中选定要关注的行")
+                          : QStringLiteral("已把 %1 个找到的税号加入关注").arg(watched));
 }
 
 void BatchWindow::report(const QString& text)

@@ -40,6 +40,8 @@ public:
 
 signals:
     void finished();
+    // 加入关注: a found line of the rows chosen, one signal each.
+    void watchRequested(const QString& code, const QString& name);
 
 protected:
     // Closing while a list runs cancels it; the window goes once the lines
@@ -53,6 +55,7 @@ private:
     void chooseFile();
     void exportList();
     void copyTable();
+    void watchChosen();
     void report(const QString& text);
 
     batch::Connection connection_;
@@ -68,6 +71,7 @@ private:
     QPushButton* cancelButton_ = nullptr;
     QPushButton* copyButton_ = nullptr;
     QPushButton* exportButton_ = nullptr;
+    QPushButton* watchButton_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QTableWidget* grid_ = nullptr;
     QLabel* status_ = nullptr;

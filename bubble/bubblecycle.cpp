@@ -58,10 +58,15 @@ void BubbleCycle::mmaopao()
     page.bodystr(std::move(text));
     page.createhtml();
 
+    showPage(page.pathn());
+}
+
+void BubbleCycle::showPage(const std::string& path)
+{
     // Touching the browser of a window that is not loaded loads it, and its
-    // load runs this command once more through the hub.
+    // load runs mmaopao once more through the hub.
     loading& window = bubble();
-    window.WebBrowser1().Navigate(page.pathn());
+    window.WebBrowser1().Navigate(path);
     window.Load();
     window.show();
 }

@@ -2,6 +2,7 @@
 #include "platform/seams.h"
 
 #include <memory>
+#include <string>
 
 namespace tarvelo {
 
@@ -23,6 +24,9 @@ public:
     BubbleCycle& operator=(const BubbleCycle&) = delete;
 
     void mmaopao();
+    // Points the bubble window at a page of the cache folder and shows it;
+    // the watch list's bubble rises through this too.
+    void showPage(const std::string& path);
 
     // The bubble window, or null before the first change was shown.
     loading* window() const { return loading_.get(); }

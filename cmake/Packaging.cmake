@@ -22,7 +22,7 @@ set(components)
 if(TARGET tarvelo)
   list(APPEND components desktop)
   install(TARGETS tarvelo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT desktop)
-  install(FILES ${PROJECT_SOURCE_DIR}/packaging/tarvelo.desktop
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/tarvelo.desktop ${PROJECT_SOURCE_DIR}/packaging/tarvelo-watch.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT desktop)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/org.tarvelo.Tarvelo.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT desktop)

@@ -118,8 +118,11 @@ std::string charsetOf(std::string_view contentType)
     return std::string(value);
 }
 
-HttpAnswer postXml(const std::string& url, std::string_view body,
-                   const platform::ExchangeTimeouts& timeouts, const std::string& caFile)
+namespace {
+
+// One exchange: a POST of body when there is one, else a GET.
+HttpAnswer exchange(const std::string& url, const std::string_view* body,
+                    const platform::ExchangeTimeouts& timeouts, const std::string& caFile)
 {
     ensureGlobalInit();
     HttpAnswer answer;
@@ -131,16 +134,21 @@ HttpAnswer postXml(const std::string& url, std::string_view body,
     // Only our content type; suppress the headers libcurl would add of its own
     // (Expect: 100-continue for larger bodies, Accept).
     curl_slist* raw = nullptr;
-    raw = curl_slist_append(raw, "Content-Type: text/xml;charset=utf-8");
+    if (body)
+        raw = curl_slist_append(raw, "Content-Type: text/xml;charset=utf-8");
     raw = curl_slist_append(raw, "Expect:");
     raw = curl_slist_append(raw, "Accept:");
     std::unique_ptr<curl_slist, SlistDeleter> headers(raw);
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
     CURL* h = curl.get();
-    curl_easy_setopt(h, CURLOPT_POST, 1L);
-    curl_easy_setopt(h, CURLOPT_POSTFIELDS, body.data());
-    curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+    if (body) {
+        curl_easy_setopt(h, CURLOPT_POST, 1L);
+        curl_easy_setopt(h, CURLOPT_POSTFIELDS, body->data());
+        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body->size()));
+    } else {
+        curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
+    }
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, onBody);
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, onHeader);
@@ -204,6 +212,19 @@ HttpAnswer postXml(const std::string& url, std::string_view body,
         answer.contentType = std::move(sink.contentType);
         return answer;
     }
+}
+
+} // namespace
+
+HttpAnswer postXml(const std::string& url, std::string_view body,
+                   const platform::ExchangeTimeouts& timeouts, const std::string& caFile)
+{
+    return exchange(url, &body, timeouts, caFile);
+}
+
+HttpAnswer getUrl(const std::string& url, const platform::ExchangeTimeouts& timeouts, const std::string& caFile)
+{
+    return exchange(url, nullptr, timeouts, caFile);
 }
 
 } // namespace tarvelo::service

@@ -25,6 +25,9 @@ inline constexpr size_t maxAnswerBytes = 64u << 20;
 HttpAnswer postXml(const std::string& url, std::string_view body,
                    const platform::ExchangeTimeouts& timeouts, const std::string& caFile = {});
 
+// A GET of url, with the same checks, time limits and redirects as postXml.
+HttpAnswer getUrl(const std::string& url, const platform::ExchangeTimeouts& timeouts, const std::string& caFile = {});
+
 // The charset parameter of a Content-Type value, or empty.
 std::string charsetOf(std::string_view contentType);
 

@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <array>
 #include <utility>
@@ -24,6 +25,7 @@ const QString selectionOption = QStringLiteral("search-selection");
 const QString categoryOption = QStringLiteral("category");
 const QString batchOption = QStringLiteral("batch");
 const QString exportOption = QStringLiteral("export");
+const QString watchOption = QStringLiteral("watch");
 const QString helpOption = QStringLiteral("help");
 const QString versionOption = QStringLiteral("version");
 
@@ -40,6 +42,9 @@ void describe(QCommandLineParser& parser)
         {batchOption, QStringLiteral("Open the goods-list window (批量查询), with the list in FILE (text, CSV or XLSX) if given.")},
         {exportOption, QStringLiteral("With --batch FILE: look the list up without a window and write OUT (.xlsx or .csv)."),
          QStringLiteral("OUT")},
+        {watchOption, QStringLiteral("Watch the tariff line CODE (8 or 10 digits, or a tarvelo:watch?code=CODE link) "
+                                     "and open the watch window (关注)."),
+         QStringLiteral("CODE")},
         {{QStringLiteral("h"), helpOption}, QStringLiteral("Print this help and exit.")},
         {{QStringLiteral("v"), versionOption}, QStringLiteral("Print the version and exit.")},
     });
@@ -115,6 +120,24 @@ QString readBatch(const QCommandLineParser& parser, CommandLine& line)
     return {};
 }
 
+QString readWatch(const QCommandLineParser& parser, CommandLine& line)
+{
+    if (!parser.isSet(watchOption))
+        return {};
+    if (line.lookup || line.batch)
+        return QStringLiteral("--watch cannot be combined with --search, --search-selection or --batch");
+    // Detail pages link to tarvelo:watch?code=CODE, which the desktop hands to us.
+    QString code = parser.value(watchOption).trimmed();
+    const QString link = QStringLiteral("tarvelo:watch?code=");
+    if (code.startsWith(link, Qt::CaseInsensitive))
+        code = code.mid(link.size());
+    static const QRegularExpression lineCode(QStringLiteral("^(\\d{8}|\\d{10})$"));
+    if (!lineCode.match(code).hasMatch())
+        return QStringLiteral("--watch wants a tariff line of 8 or 10 digits, got \"%1\"").arg(parser.value(watchOption));
+    line.watch = code;
+    return {};
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments)
@@ -129,8 +152,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
         line.action = CommandLine::Action::Help;
     else if (parser.isSet(versionOption))
         line.action = CommandLine::Action::Version;
-    else if (reason = readLookup(parser, line); reason.isEmpty())
-        reason = readBatch(parser, line);
+    else if (reason = readLookup(parser, line); reason.isEmpty() && (reason = readBatch(parser, line)).isEmpty())
+        reason = readWatch(parser, line);
 
     if (!reason.isEmpty()) {
         line = CommandLine{};

@@ -28,6 +28,7 @@ struct CommandLine {
     QString text; // what to print for every action but Run
     std::optional<LookupRequest> lookup;
     std::optional<BatchRequest> batch;
+    std::optional<QString> watch; // --watch: the tariff line to watch
 };
 
 // Reads the arguments after the program name.

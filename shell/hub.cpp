@@ -57,6 +57,7 @@ Hub::Hub(platform::Seams& seams, QObject* parent)
     });
     connect(trayMenu_.mabout, &QAction::triggered, this, &Hub::aboutRequested);
     connect(trayMenu_.mbatch, &QAction::triggered, this, &Hub::batchRequested);
+    connect(trayMenu_.mwatch, &QAction::triggered, this, [this] { emit watchRequested({}, {}); });
     connect(trayMenu_.murl, &QAction::triggered, this, [] { openurl(links::makerHome); });
     for (std::size_t i = 0; i < trayMenu_.murlno.size(); ++i)
         connect(trayMenu_.murlno[i], &QAction::triggered, this, [i] { openurl(links::entries[i].url); });

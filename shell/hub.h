@@ -95,6 +95,9 @@ signals:
     void aboutRequested();
     // mbatch: show the goods-list window.
     void batchRequested();
+    // mwatch, or a line chosen on a page: show the watch window, watching
+    // code (with its name) when one is given.
+    void watchRequested(const QString& code, const QString& name);
 
 private:
     using Content = std::string (cshtml::*)(std::string_view);

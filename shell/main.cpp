@@ -90,12 +90,13 @@ int main(int argc, char* argv[])
     tarvelo::Program program(messageBox, processExit, clock, programFolder);
     program.hub().setHistory(&history);
     program.seams().answers = kept.get();
+    program.watchList((dataFolder + QStringLiteral("/watch.json")).toStdString());
     QObject::connect(&instance, &tarvelo::SingleInstance::argumentsReceived, &program.main(), &tarvelo::mainn::Show);
     QObject::connect(&instance, &tarvelo::SingleInstance::argumentsReceived, &program.main(),
                      [&program](const QStringList& received) { program.lookUp(received); });
     program.start();
-    // A search or a list asked for by this start runs once the home page is shown.
-    if (command.lookup || command.batch)
+    // A search, a list or a line to watch asked for by this start runs once the home page is shown.
+    if (command.lookup || command.batch || command.watch)
         QTimer::singleShot(0, &program.main(), [&program, request] { program.lookUp(request); });
     return app.exec();
 }

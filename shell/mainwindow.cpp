@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QThread>
 
@@ -74,6 +75,7 @@ MainWindow::MainWindow(Hub& hub, platform::Seams& seams)
     top21->setExitSeams(seams.messageBox, seams.processExit);
     connect(Text1, &SearchBox::enterPressed, ucsearch1, &ucsearch::rukong);
     connect(&hub_, &Hub::trayShownChanged, this, &MainWindow::followTray);
+    connect(WebBrowser1_, &platform::WebBrowser::rowMenuRequested, this, &MainWindow::rowMenu);
 
     resize(pixelsX(10425), pixelsY(6105));
 }
@@ -277,6 +279,25 @@ void MainWindow::closeEvent(QCloseEvent* event)
         emit unloadRequested();
     else
         hub_.mexit();
+}
+
+// A row of the tariff page (税则号列 first, nine columns) can be watched.
+void MainWindow::rowMenu(const QStringList& cells, const QPoint& globalPos)
+{
+    static const QRegularExpression lineCode(QStringLiteral("^(\\d{8}|\\d{10})$"));
+    // A service may write the code with dots (7208.1000).
+    const QString code = cells.value(0).remove(QLatin1Char('.')).remove(QLatin1Char(' '));
+    if (cells.size() != 9 || !lineCode.match(code).hasMatch())
+        return;
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("mnuRow"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* watch = menu->addAction(QStringLiteral("加入关注 %1").arg(code));
+    watch->setObjectName(QStringLiteral("mnuWatch"));
+    connect(watch, &QAction::triggered, &hub_, [this, code, name = cells[1]] {
+        emit hub_.watchRequested(code, name);
+    });
+    menu->popup(globalPos);
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event)

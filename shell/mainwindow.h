@@ -92,6 +92,8 @@ private:
     void maxbounds();
     void layoutweb();
     void followTray(bool trayShown);
+    // Offers to watch the tariff line of a row the user right-clicked.
+    void rowMenu(const QStringList& cells, const QPoint& globalPos);
 
     Hub& hub_;
     // Children, back to front.

@@ -1,13 +1,19 @@
 #pragma once
 #include "batchwindow/batchwindow.h"
 #include "bubble/bubblecycle.h"
+#include "bubble/watchbubble.h"
 #include "chrome/frmabout.h"
 #include "hub.h"
 #include "mainn.h"
 #include "platform/seams.h"
+#include "watch/watchmonitor.h"
+#include "watchwindow/watchwindow.h"
 
 #include <QPointer>
 #include <QStringList>
+
+#include <filesystem>
+#include <memory>
 
 namespace tarvelo {
 
@@ -29,24 +35,37 @@ public:
     // Brings the goods-list window forward, made anew when closed; with a
     // file, its list is read into it.
     void showBatch(const QString& file = {});
+    // Keeps the watch list in file and checks it from now on; a damaged
+    // file is reported once the window is up.
+    void watchList(const std::filesystem::path& file);
+    // Brings the watch window forward, made anew when closed, watching code
+    // (a tariff line) when one is given. Nothing without a watch list.
+    void showWatch(const QString& code = {}, const QString& name = {});
 
     platform::Seams& seams() { return seams_; }
     Hub& hub() { return hub_; }
     mainn& main() { return main_; }
     frmAbout* about() const { return about_; }
     BatchWindow* batch() const { return batch_; }
+    watch::WatchMonitor* watchMonitor() const { return watch_.get(); }
+    WatchWindow* watchWindow() const { return watchWindow_; }
 
 private:
     void showAbout();
+    // The service as the build (or a test) addresses it.
+    std::string endpoint() const;
 
     // The seams refer to the hub below; nothing uses them before it is made.
     platform::Seams seams_;
     Hub hub_;
     // The hub's timer ticks run it.
     BubbleCycle bubble_;
+    WatchBubble watchBubble_;
     mainn main_;
     QPointer<frmAbout> about_;
     QPointer<BatchWindow> batch_;
+    std::unique_ptr<watch::WatchMonitor> watch_;
+    QPointer<WatchWindow> watchWindow_;
 };
 
 } // namespace tarvelo

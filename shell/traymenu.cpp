@@ -53,6 +53,7 @@ TrayMenu buildTrayMenu()
     tray.minrw = item(menu, "minrw", QStringLiteral("最小化任务栏"));
     tray.mabout = item(menu, "mabout", QStringLiteral("关于Tarvelo"), skin::menuAbout);
     tray.mbatch = item(menu, "mbatch", QStringLiteral("批量查询"));
+    tray.mwatch = item(menu, "mwatch", QStringLiteral("关注"));
     separatorLine(menu, "no02");
     tray.murl = item(menu, "murl", QStringLiteral("Veloria"), skin::menuHome);
     static constexpr const char* names[] = {"murlno1", "murlno2", "murlno3", "murlno4", "murlno5"};

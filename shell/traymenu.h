@@ -17,6 +17,7 @@ struct TrayMenu {
     QAction* minrw = nullptr;
     QAction* mabout = nullptr;
     QAction* mbatch = nullptr;
+    QAction* mwatch = nullptr;
     QAction* murl = nullptr;
     std::array<QAction*, 5> murlno{};
     QAction* mexit = nullptr;

@@ -5,6 +5,8 @@
 #include <QChildEvent>
 #include <QDir>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWebEngineScript>
 
 namespace tarvelo::platform {
 
@@ -30,6 +32,12 @@ bool WebBrowser::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease:
         page_->noteUserGesture();
         break;
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton)
+            askRowAt(mouse->position().toPoint(), mouse->globalPosition().toPoint());
+        break;
+    }
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
@@ -40,6 +48,22 @@ bool WebBrowser::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QWebEngineView::eventFilter(watched, event);
+}
+
+void WebBrowser::askRowAt(const QPoint& pos, const QPoint& globalPos)
+{
+    // Run apart from the page's own scripts; the page is not changed.
+    const QString script = QStringLiteral(
+        "(function () {"
+        "  var at = document.elementFromPoint(%1, %2);"
+        "  var row = at && at.closest ? at.closest('tr') : null;"
+        "  return row ? Array.prototype.map.call(row.cells, function (c) { return c.innerText.trim(); }) : [];"
+        "})()").arg(pos.x()).arg(pos.y());
+    page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [this, globalPos](const QVariant& cells) {
+        const QStringList texts = cells.toStringList();
+        if (!texts.isEmpty())
+            emit rowMenuRequested(texts, globalPos);
+    });
 }
 
 void WebBrowser::Navigate(const std::string& location)

@@ -9,6 +9,7 @@
 #include "newsfeed.h"
 #include "pages.h"
 #include "provenance.h"
+#include "rates.h"
 #include "forwarded.h"
 #include "requestlog.h"
 #include "soapendpoint.h"
@@ -294,6 +295,34 @@ void CustomsService::Impl::detailRoutes()
         for (size_t i = 0; i < units; ++i)
             inputs.quantities.emplace(get(parameter::unit, i), get(parameter::quantity, i));
         reply(res, 200, calculationAnswer(inputs), jsonContentType);
+    });
+    // The watch list of the desktop program: each asked line's rates in force
+    // and its next scheduled change.
+    http.Get(exactRoute(ratesPath), [this](const httplib::Request& req, httplib::Response& res) {
+        const std::string name(ratesParameter);
+        const size_t count = req.get_param_value_count(name.c_str());
+        if (count == 0 || count > maxRatesCodes)
+            return reply(res, 400, "give 1 to " + std::to_string(maxRatesCodes) + " code parameters\n",
+                         "text/plain; charset=utf-8");
+        std::vector<std::string> codes;
+        for (size_t i = 0; i < count; ++i) {
+            std::string code = req.get_param_value(name.c_str(), i);
+            const bool digits = std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; });
+            if (!digits || (code.size() != 8 && code.size() != 10))
+                return reply(res, 400, "not a tariff line (8 or 10 digits): " + code.substr(0, 40) + "\n",
+                             "text/plain; charset=utf-8");
+            codes.push_back(std::move(code));
+        }
+        const std::string today = dateToday(settings.today);
+        const auto catalogue = catalogues.lease();
+        std::vector<LineRates> lines;
+        for (const std::string& code : codes) {
+            // The lines under a code start with it: only the very line is asked for.
+            for (TariffLine& line : catalogue->tariffUnder(code, today))
+                if (line.code == code)
+                    lines.push_back({std::move(line), nextChange(catalogue->tariffHistory(code), code, today)});
+        }
+        reply(res, 200, ratesAnswer(lines, today), xmlContentType);
     });
     http.Get(R"(/detail/rebate/(\d{2,10}))", [this](const httplib::Request& req, httplib::Response& res) {
         const std::string code = req.matches[1];

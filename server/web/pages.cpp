@@ -120,6 +120,21 @@ void siteLinks(std::string& html)
     html += "'>在线提问</a> · <a href='/Service.asmx'>服务接口说明</a></p>";
 }
 
+// Links the desktop hands to the program (tarvelo --watch LINK): each line
+// is put on the user's watch list.
+void watchLinks(std::string& html, const std::vector<TariffLine>& lines)
+{
+    html += "<p class='path'>在 Tarvelo 中关注：";
+    for (const TariffLine& l : lines) {
+        html += " <a class='watch' href='tarvelo:watch?code=";
+        appendAttribute(html, l.code);
+        html += "'>";
+        appendText(html, l.code);
+        html += "</a>";
+    }
+    html += "</p>";
+}
+
 } // namespace
 
 std::string tariffPage(std::string_view code, const std::vector<HsEntry>& path, const std::vector<TariffLine>& lines,
@@ -140,6 +155,7 @@ std::string tariffPage(std::string_view code, const std::vector<HsEntry>& path, 
         body += "</table><p class='path'>税率为 ";
         appendText(body, today);
         body += " 现行税率。</p>";
+        watchLinks(body, lines);
     }
     rateHistory(body, history, today, lines.size() == 1);
     if (!lines.empty())

@@ -1,5 +1,6 @@
 #include "bubble/bubblecycle.h"
 #include "bubble/loading.h"
+#include "bubble/watchbubble.h"
 #include "bubblefakes.h"
 #include "guitest.h"
 #include "platform/fakes/fakes.h"
@@ -9,6 +10,8 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QTest>
+
+#include <chrono>
 
 #include <filesystem>
 #include <fstream>
@@ -130,6 +133,31 @@ private slots:
         QVERIFY(bubbleShown());
         QVERIFY(cycle->window()->isLoaded());
         QVERIFY(!host.timerEnabled);
+    }
+
+    void watchChangesWaitForTheNewsBubbleAndKeepTheirOwnFingerprint()
+    {
+        cycle->mmaopao();
+        const std::string news = readBytes(cacheFile("softjs.txt"));
+        WatchBubble bubble(fakes->seams, *cycle, std::chrono::milliseconds(20));
+        const watch::RateChange change{"22042100", "葡萄酒", {"14%", "180%", "10%", "13%", "升", "AB"},
+                                       {"12%", "180%", "10%", "13%", "升", "AB"}, true};
+        bubble.show({change});
+        QVERIFY(!fs::exists(cacheFile("softwatch.html"))); // the news bubble is on screen
+
+        cycle->window()->Unload();
+        QTRY_VERIFY(fs::exists(cacheFile("softwatch.html")));
+        QVERIFY(bubbleShown());
+        QVERIFY(page().contains("list-A"));
+        const QByteArray watchPage = QByteArray::fromStdString(readBytes(cacheFile("softwatch.html")));
+        QVERIFY(watchPage.contains("<span class='was'>14%</span>"));
+        QVERIFY(watchPage.contains("<span class='now'>12%</span>"));
+        QCOMPARE(readBytes(cacheFile("softjs.txt")), news);
+
+        // The same changes again: that page was shown last.
+        cycle->window()->Unload();
+        bubble.show({change});
+        QVERIFY(!cycle->window()->isLoaded());
     }
 
     void unchangedListCostsOneRequest()

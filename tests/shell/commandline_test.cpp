@@ -75,7 +75,7 @@ TEST(CommandLine, HelpNamesEveryOption)
 {
     const QString help = parseCommandLine(words({"--help"})).text;
     for (const char* option : {"--search <TEXT>", "--search-selection", "--category <NAME>", "--batch", "--export <OUT>",
-                               "--version"})
+                               "--watch <CODE>", "--version"})
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option << " in\n" << help.toStdString();
 }
 
@@ -111,6 +111,30 @@ TEST(CommandLine, BatchTakesAFileAndAnOutputOrIsRefused)
         EXPECT_EQ(line.action, Action::Run) << shown;
         EXPECT_EQ(line.batch->file, c.file) << shown;
         EXPECT_EQ(line.batch->output, c.exportTo) << shown;
+    }
+}
+
+TEST(CommandLine, WatchTakesALineOrADetailPageLink)
+{
+    const struct {
+        QStringList arguments;
+        QString code; // empty: refused
+        QString reason;
+    } cases[] = {
+        {words({"--watch", "22042100"}), QStringLiteral("22042100"), {}},
+        {words({"--watch", "2402200010"}), QStringLiteral("2402200010"), {}},
+        {words({"--watch", "tarvelo:watch?code=01012100"}), QStringLiteral("01012100"), {}},
+        {words({"--watch", "2204.21"}), {}, QStringLiteral("--watch wants a tariff line of 8 or 10 digits, got \"2204.21\"")},
+        {words({"--watch", "tarvelo:watch?code=1;rm"}), {}, QStringLiteral("--watch wants a tariff line")},
+        {words({"--watch", "22042100", "--search", "x"}), {}, QStringLiteral("--watch cannot be combined")},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = parseCommandLine(c.arguments);
+        const std::string shown = c.arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(line.watch.value_or(QString()), c.code) << shown;
+        if (c.code.isEmpty())
+            EXPECT_TRUE(line.action == Action::Refused && line.text.startsWith(c.reason)) << shown << ": "
+                                                                                           << line.text.toStdString();
     }
 }
 

@@ -269,38 +269,40 @@ TEST_F(HubTest, ExitAsksAndEndsOnlyOnOk)
 TEST_F(HubTest, TrayMenuItemsInOrder)
 {
     const QList<QAction*> actions = hub.menum().actions();
-    const QStringList names = {"mopen", "minrw", "mabout", "mbatch", "no02", "murl", "murlno1", "murlno2",
-                               "murlno3", "murlno4", "murlno5", "no01", "mexit"};
+    const QStringList names = {"mopen", "minrw", "mabout", "mbatch", "mwatch", "no02", "murl", "murlno1",
+                               "murlno2", "murlno3", "murlno4", "murlno5", "no01", "mexit"};
     ASSERT_EQ(actions.size(), names.size());
     for (int i = 0; i < names.size(); ++i) {
         const QAction* a = actions[i];
         EXPECT_EQ(a->objectName(), names[i]);
         const bool separator = names[i].startsWith(QStringLiteral("no0"));
         EXPECT_EQ(a->isSeparator(), separator) << names[i].toStdString();
-        // mopen, minrw and mbatch carry no picture; the eight others do.
+        // mopen, minrw, mbatch and mwatch carry no picture; the eight others do.
         if (!separator) {
-            EXPECT_EQ(a->icon().isNull(), i < 2 || i == 3) << names[i].toStdString();
+            EXPECT_EQ(a->icon().isNull(), i < 2 || i == 3 || i == 4) << names[i].toStdString();
         }
     }
     EXPECT_EQ(actions[0]->text(), QStringLiteral("打开Tarvelo"));
     EXPECT_EQ(actions[1]->text(), QStringLiteral("最小化任务栏"));
     EXPECT_EQ(actions[2]->text(), QStringLiteral("关于Tarvelo"));
     EXPECT_EQ(actions[3]->text(), QStringLiteral("批量查询"));
-    EXPECT_EQ(actions[4]->text(), QStringLiteral("-------------"));
-    EXPECT_EQ(actions[5]->text(), QStringLiteral("Veloria"));
-    EXPECT_EQ(actions[12]->text(), QStringLiteral("退出"));
+    EXPECT_EQ(actions[4]->text(), QStringLiteral("关注"));
+    EXPECT_EQ(actions[5]->text(), QStringLiteral("-------------"));
+    EXPECT_EQ(actions[6]->text(), QStringLiteral("Veloria"));
+    EXPECT_EQ(actions[13]->text(), QStringLiteral("退出"));
     EXPECT_DOUBLE_EQ(hub.menum().font().pointSizeF(), 8.25);
     EXPECT_EQ(hub.menum().font().families().value(0), QStringLiteral("Tahoma"));
 }
 
 TEST_F(HubTest, MenuEntriesAskForTheMainWindowTheAboutBoxAndTheGoodsList)
 {
-    int open = 0, unload = 0, minimize = 0, about = 0, batch = 0;
+    int open = 0, unload = 0, minimize = 0, about = 0, batch = 0, watch = 0;
     QObject::connect(&hub, &Hub::openMainWindow, [&] { ++open; });
     QObject::connect(&hub, &Hub::unloadMainWindow, [&] { ++unload; });
     QObject::connect(&hub, &Hub::minimizeMainWindow, [&] { ++minimize; });
     QObject::connect(&hub, &Hub::aboutRequested, [&] { ++about; });
     QObject::connect(&hub, &Hub::batchRequested, [&] { ++batch; });
+    QObject::connect(&hub, &Hub::watchRequested, [&](const QString& code, const QString&) { watch += code.isEmpty(); });
     bool tray = false;
     hub.setTrayProbe([&] { return tray; });
     hub.load();
@@ -308,11 +310,13 @@ TEST_F(HubTest, MenuEntriesAskForTheMainWindowTheAboutBoxAndTheGoodsList)
     item(hub, "minrw")->trigger(); // no tray to go to: the taskbar
     item(hub, "mabout")->trigger();
     item(hub, "mbatch")->trigger();
+    item(hub, "mwatch")->trigger();
     EXPECT_EQ(open, 1);
     EXPECT_EQ(unload, 0);
     EXPECT_EQ(minimize, 1);
     EXPECT_EQ(about, 1);
     EXPECT_EQ(batch, 1);
+    EXPECT_EQ(watch, 1);
 
     tray = true;
     hub.trayWatch().setInterval(1);

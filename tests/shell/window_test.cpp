@@ -11,10 +11,12 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -380,6 +382,58 @@ TEST_F(WindowTest, TheGoodsListWindowOpensFromTheMenuAndFromAHandedOverList)
     EXPECT_EQ(program.batch(), window) << "one window, brought forward";
     EXPECT_EQ(window->findChild<QPlainTextEdit*>(QStringLiteral("txtList"))->toPlainText(),
               QStringLiteral("商品编码\t完税价格\n84713000\t100"));
+}
+
+TEST_F(WindowTest, ATariffRowIsWatchedFromItsMenuAndTheWatchWindowOpens)
+{
+    program.watchList(folder.path() / "data" / "watch.json");
+    program.start();
+    ASSERT_TRUE(pageLoaded());
+    program.hub().setCurrentCategory(2);
+    search(QStringLiteral("steel"));
+    ASSERT_TRUE(pageLoaded());
+
+    // A right click on the result row offers it; the header row offers nothing.
+    const QVariantList box = evaluate(QStringLiteral(
+        "(function () { var r = document.querySelectorAll('tr')[1].cells[1].getBoundingClientRect();"
+        " return [r.left + 5, r.top + 5]; })()")).toList();
+    ASSERT_EQ(box.size(), 2);
+    QWidget* view = window().browserControl().focusProxy();
+    ASSERT_NE(view, nullptr);
+    QTest::mousePress(view, Qt::RightButton, {}, QPoint(box[0].toInt(), box[1].toInt()));
+    QMenu* menu = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (menu = window().findChild<QMenu*>(QStringLiteral("mnuRow"))); }, 10000));
+    QAction* watch = menu->findChild<QAction*>(QStringLiteral("mnuWatch"));
+    ASSERT_NE(watch, nullptr);
+    EXPECT_EQ(watch->text(), QStringLiteral("加入关注 72081000"));
+    watch->trigger();
+    ASSERT_TRUE(program.watchMonitor()->watches("72081000"));
+    EXPECT_EQ(program.watchMonitor()->lines()[0].name, "steel");
+    ASSERT_NE(program.watchWindow(), nullptr);
+    EXPECT_EQ(program.watchWindow()->windowTitle(), QStringLiteral("关注"));
+
+    // The menu entry and a handed-over line bring the same window forward.
+    trayEntry("mwatch")->trigger();
+    program.lookUp({QStringLiteral("--watch"), QStringLiteral("01012100")});
+    EXPECT_TRUE(program.watchMonitor()->watches("01012100"));
+    const auto* grid = program.watchWindow()->findChild<QTableWidget*>(QStringLiteral("grdWatch"));
+    EXPECT_EQ(grid->rowCount(), 2);
+    // This service has no rates to give: the lines wait, and the window says why.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !program.watchMonitor()->checking(); }, 10000));
+    EXPECT_EQ(grid->item(0, 2)->text(), QStringLiteral("（待查询）"));
+    EXPECT_FALSE(program.watchWindow()->findChild<QLabel*>(QStringLiteral("lblStatus"))->text().isEmpty());
+}
+
+TEST_F(WindowTest, ADamagedWatchListIsReportedOnceTheWindowIsUp)
+{
+    const fs::path file = folder.path() / "watch.json";
+    std::ofstream(file) << "{\"lines\": [";
+    program.watchList(file);
+    program.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fakes.messageBox.shown.empty(); }, 5000));
+    EXPECT_NE(fakes.messageBox.shown[0].text.find("watch.json.damaged-"), std::string::npos)
+        << fakes.messageBox.shown[0].text;
+    EXPECT_TRUE(program.watchMonitor()->lines().empty());
 }
 
 TEST_F(WindowTest, ShowingAHiddenWindowDoesNotReloadIt)
