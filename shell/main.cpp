@@ -1,6 +1,7 @@
 #include "application.h"
 #include "batch/commandrun.h"
 #include "platform/browserengine.h"
+#include "platform/qt/programarguments.h"
 #include "platform/qt/qtmessagebox.h"
 #include "platform/qt/systemseams.h"
 #include "platform/qt/windowsystem.h"
@@ -18,22 +19,10 @@
 
 #include <cstdio>
 
-namespace {
-
-QStringList argumentsOf(int argc, char* argv[])
-{
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
     // Read before Qt starts: help, the version and mistakes need no display.
-    const QStringList arguments = argumentsOf(argc, argv);
+    const QStringList arguments = tarvelo::platform::programArguments(argc, argv);
     const tarvelo::CommandLine command = tarvelo::parseCommandLine(arguments);
     switch (command.action) {
     case tarvelo::CommandLine::Action::Help:

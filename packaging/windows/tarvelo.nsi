@@ -41,6 +41,10 @@ Section "Tarvelo"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ; The detail pages' 关注 links (tarvelo:watch?code=...) open the program.
+  WriteRegStr HKCU "Software\Classes\tarvelo" "" "URL:Tarvelo"
+  WriteRegStr HKCU "Software\Classes\tarvelo" "URL Protocol" ""
+  WriteRegStr HKCU "Software\Classes\tarvelo\shell\open\command" "" '"$INSTDIR\tarvelo.exe" --watch "%1"'
 SectionEnd
 
 ; Only what was installed, and the page cache the program keeps beside it: a
@@ -55,4 +59,5 @@ Section "Uninstall"
   RMDir "$SMPROGRAMS\${NAME}"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   DeleteRegKey HKCU "Software\${NAME}"
+  DeleteRegKey HKCU "Software\Classes\tarvelo"
 SectionEnd

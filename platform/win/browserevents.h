@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tarvelo::platform::win {
 
@@ -18,6 +19,9 @@ struct BrowserEventHandlers {
     std::function<void(const std::wstring& url, bool userInitiated)> newWindow;
     // The page finished loading (ok) or could not be loaded.
     std::function<void(bool ok)> loaded;
+    // A right click on a table row of the page: its cells' texts, and the
+    // point on the screen.
+    std::function<void(const std::vector<std::wstring>& cells, POINT screen)> rowMenu;
 };
 
 class BrowserEvents final : public IDispatch {

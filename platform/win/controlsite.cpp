@@ -66,6 +66,13 @@ HRESULT ControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWin
     return S_OK;
 }
 
+HRESULT ControlSite::ShowContextMenu(DWORD, POINT* screen, IUnknown*, IDispatch* element)
+{
+    if (onContextMenu && screen)
+        onContextMenu(element, *screen);
+    return S_OK;
+}
+
 HRESULT ControlSite::GetHostInfo(DOCHOSTUIINFO* info)
 {
     if (!info || info->cbSize < sizeof(DOCHOSTUIINFO))

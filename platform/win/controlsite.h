@@ -10,6 +10,8 @@
 #include <mshtmhst.h>
 #include <ole2.h>
 
+#include <functional>
+
 namespace tarvelo::platform::win {
 
 class ControlSite final : public IOleClientSite,
@@ -23,6 +25,10 @@ public:
     ControlSite& operator=(const ControlSite&) = delete;
 
     HWND window() const { return window_; }
+
+    // Called for a right click in the page, with the element clicked and the
+    // point on the screen; the control shows no menu of its own either way.
+    std::function<void(IDispatch* element, POINT screen)> onContextMenu;
 
     // IUnknown. The owner keeps the site alive until the control has let it go,
     // so the count only serves COM's rules.
@@ -69,7 +75,7 @@ public:
 
     // IDocHostUIHandler: the page shows no menus or borders of the control's
     // own; keys, drops and URLs are left to the control.
-    HRESULT STDMETHODCALLTYPE ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ShowContextMenu(DWORD, POINT* screen, IUnknown*, IDispatch* element) override;
     HRESULT STDMETHODCALLTYPE GetHostInfo(DOCHOSTUIINFO* info) override;
     HRESULT STDMETHODCALLTYPE ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
                                      IOleInPlaceUIWindow*) override

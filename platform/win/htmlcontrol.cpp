@@ -1,5 +1,7 @@
 #include "htmlcontrol.h"
 
+#include "tablerow.h"
+
 #include <cstdio>
 
 namespace tarvelo::platform::win {
@@ -54,6 +56,11 @@ std::unique_ptr<HtmlControl> HtmlControl::create(HWND parent, std::chrono::milli
         failure = withCode("the WebBrowser control cannot be placed in the window", result);
         return nullptr;
     }
+    if (handlers.rowMenu)
+        control->site_.onContextMenu = [rowMenu = handlers.rowMenu](IDispatch* element, POINT screen) {
+            if (const std::vector<std::wstring> cells = rowCellsOf(element); !cells.empty())
+                rowMenu(cells, screen);
+        };
     control->listen(std::move(handlers));
     if (!control->navigate(L"about:blank") || !control->loadsWithin(wait)) {
         failure = "the WebBrowser control shows no pages: the system has no HTML engine for it";

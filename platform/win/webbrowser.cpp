@@ -46,6 +46,13 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent)
             openInUserBrowser(urlOf(url));
     };
     handlers.loaded = [this](bool ok) { emit pageLoaded(ok); };
+    handlers.rowMenu = [this](const std::vector<std::wstring>& cells, POINT screen) {
+        QStringList texts;
+        for (const std::wstring& cell : cells)
+            texts.append(QString::fromStdWString(cell));
+        // Screen points of the system are physical pixels; Qt's are scaled.
+        emit rowMenuRequested(texts, QPoint(screen.x, screen.y) / devicePixelRatioF());
+    };
     std::string failure;
     control_ = win::HtmlControl::create(reinterpret_cast<HWND>(winId()), controlWait, failure, std::move(handlers));
     if (!control_)

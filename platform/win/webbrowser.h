@@ -34,6 +34,9 @@ public:
 signals:
     // A navigation finished (ok: the page loaded).
     void pageLoaded(bool ok);
+    // A right click on a row of a table in the page: the texts of the row's
+    // cells, and where the click was on the screen.
+    void rowMenuRequested(const QStringList& cells, const QPoint& globalPos);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,0 +1,13 @@
+#include "programarguments.h"
+
+namespace tarvelo::platform {
+
+QStringList programArguments(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+} // namespace tarvelo::platform
