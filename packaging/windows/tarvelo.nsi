@@ -2,7 +2,7 @@
 ; without administrator rights, into a folder the program may write its page
 ; cache beside. Made by packaging/windows/make-installer, which defines
 ; VERSION, OUTFILE, and FILES and UNFILES (the lists of what it installs).
-Unicode true
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
