@@ -19,9 +19,8 @@ import subprocess
 import sys
 import tempfile
 import time
-import urllib.parse
 
-SKIPPED = 77  # ctest's SKIP_RETURN_CODE for this test
+from loopback import SKIPPED, bring_up_loopback, listen_address
 
 
 def wait_for(what, test, seconds=30.0):
@@ -39,14 +38,11 @@ def main():
     parser.add_argument("--service", required=True)
     parser.add_argument("--endpoint", required=True, help="the endpoint the program was built for")
     args = parser.parse_args()
-    endpoint = urllib.parse.urlsplit(args.endpoint)
-    host, port = endpoint.hostname, endpoint.port or 80
-    if host not in ("localhost", "::1") and not host.startswith("127."):
+    listen = listen_address(args.endpoint)
+    if listen is None:
         print("lookup hand-over: skipped, the program's endpoint %s is not on loopback" % args.endpoint)
         return SKIPPED
-    listen = "[%s]:%d" % (host, port) if ":" in host else "%s:%d" % (host, port)
-
-    subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+    bring_up_loopback()
     work = tempfile.mkdtemp(prefix="tarvelo-lookup-")
     runtime = os.path.join(work, "run")
     os.mkdir(runtime, 0o700)

@@ -20,9 +20,9 @@ import subprocess
 import sys
 import tempfile
 import time
-import urllib.parse
 
-SKIPPED = 77
+from loopback import SKIPPED, bring_up_loopback, listen_address
+
 WATCHED = "72083600"
 CHANGED_TARIFF = """code,name,mfn,general,consumption,vat,unit,supervision
 72083600,热轧铁或非合金钢宽平板轧材，卷材，厚度超过10毫米,1%,15%,,9%,千克,7
@@ -55,14 +55,11 @@ def main():
     parser.add_argument("--endpoint", required=True, help="the endpoint the program was built for")
     parser.add_argument("--screenshot", help="save the screen with the watch bubble here (PNG)")
     args = parser.parse_args()
-    endpoint = urllib.parse.urlsplit(args.endpoint)
-    host, port = endpoint.hostname, endpoint.port or 80
-    if host not in ("localhost", "::1") and not host.startswith("127."):
+    listen = listen_address(args.endpoint)
+    if listen is None:
         print("watch list: skipped, the program's endpoint %s is not on loopback" % args.endpoint)
         return SKIPPED
-    listen = "[%s]:%d" % (host, port) if ":" in host else "%s:%d" % (host, port)
-
-    subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+    bring_up_loopback()
     work = tempfile.mkdtemp(prefix="tarvelo-watch-")
     runtime = os.path.join(work, "run")
     os.mkdir(runtime, 0o700)
