@@ -58,10 +58,21 @@ void BubbleCycle::mmaopao()
     page.bodystr(std::move(text));
     page.createhtml();
 
-    showPage(page.pathn());
+    ++newsShown_;
+    present(page.pathn());
 }
 
-void BubbleCycle::showPage(const std::string& path)
+bool BubbleCycle::showPage(const std::string& path)
+{
+    const unsigned before = newsShown_;
+    bubble().Load();
+    if (newsShown_ != before)
+        return false;
+    present(path);
+    return true;
+}
+
+void BubbleCycle::present(const std::string& path)
 {
     // Touching the browser of a window that is not loaded loads it, and its
     // load runs mmaopao once more through the hub.

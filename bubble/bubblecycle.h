@@ -24,9 +24,11 @@ public:
     BubbleCycle& operator=(const BubbleCycle&) = delete;
 
     void mmaopao();
-    // Points the bubble window at a page of the cache folder and shows it;
-    // the watch list's bubble rises through this too.
-    void showPage(const std::string& path);
+    // Shows another page of the cache folder in the bubble window (the watch
+    // list's). Loading the window runs mmaopao once more; when that shows a
+    // changed news list, the news keeps the window and the answer is false:
+    // the caller's page waits for the next time.
+    bool showPage(const std::string& path);
 
     // The bubble window, or null before the first change was shown.
     loading* window() const { return loading_.get(); }
@@ -35,9 +37,12 @@ private:
     static const Desktop& defaultDesktop();
     // The bubble window, created on first use.
     loading& bubble();
+    // Points the bubble window at a page and shows it.
+    void present(const std::string& path);
 
     platform::Seams& seams_;
     BubbleHost& host_;
+    unsigned newsShown_ = 0; // how often mmaopao showed a changed list
     const Desktop& desktop_;
     std::unique_ptr<loading> loading_;
 };

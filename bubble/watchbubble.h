@@ -5,6 +5,8 @@
 #include <chrono>
 #include <vector>
 
+class QObject;
+
 namespace tarvelo {
 
 class BubbleCycle;
@@ -23,7 +25,9 @@ public:
     void show(const std::vector<watch::RateChange>& changes);
 
 private:
-    void showWaiting();
+    // False when the news bubble took the window first: the changes wait.
+    bool showWaiting();
+    void retryLater(QObject& context);
 
     platform::Seams& seams_;
     BubbleCycle& cycle_;

@@ -160,6 +160,27 @@ private slots:
         QVERIFY(!cycle->window()->isLoaded());
     }
 
+    // The news list changes just as the watch bubble's window loads: the
+    // news is shown (its load runs the news check), the watch page after it.
+    void newsChangingAsTheWatchBubbleRisesIsShownFirst()
+    {
+        cycle->mmaopao();
+        cycle->window()->Unload();
+        serve({"list-B"});
+        WatchBubble bubble(fakes->seams, *cycle, std::chrono::milliseconds(20));
+        const watch::RateChange change{"22042100", "葡萄酒", {"14%", "180%", "10%", "13%", "升", "AB"},
+                                       {"12%", "180%", "10%", "13%", "升", "AB"}, true};
+        bubble.show({change});
+        QVERIFY(bubbleShown());
+        QVERIFY(storedList().contains("list-B"));
+        QVERIFY(page().contains("list-B"));
+        QVERIFY(!fs::exists(cacheFile("softwatchjs.txt"))); // not shown yet
+
+        cycle->window()->Unload();
+        QTRY_VERIFY(fs::exists(cacheFile("softwatchjs.txt")));
+        QVERIFY(bubbleShown());
+    }
+
     void unchangedListCostsOneRequest()
     {
         cycle->mmaopao();
