@@ -128,8 +128,10 @@ def main():
         assert "<span class='was'>%s</span> → <span class='now'>1%%</span>" % first["mfn"] in page, page
         assert "<span class='was'>13%</span> → <span class='now'>9%</span>" in page, page
         assert "01012100" not in page, "a line seen for the first time is no change"
-        fingerprint = read(os.path.join(cache, "softwatchjs.txt"), "gbk")
-        assert fingerprint and fingerprint != read(os.path.join(cache, "softjs.txt"), "gbk"), \
+        # Stored once the page is on screen.
+        fingerprint = wait_for("the watch bubble's fingerprint",
+                               lambda: read(os.path.join(cache, "softwatchjs.txt"), "gbk"))
+        assert fingerprint != read(os.path.join(cache, "softjs.txt"), "gbk"), \
             "the watch bubble keeps a fingerprint of its own"
         lines = wait_for("the new rates in the list", lambda: watched() if watched().get("01012100", {}).get("inForce") else {})
         assert lines[WATCHED]["inForce"]["mfn"] == "1%", lines
