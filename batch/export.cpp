@@ -1,5 +1,7 @@
 #include "export.h"
 
+#include "utf8.h"
+
 #include <array>
 #include <fstream>
 #include <stdexcept>
@@ -115,7 +117,7 @@ std::string csvText(const ExportTable& table)
 
 void writeCsv(const ExportTable& table, const std::string& path)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(pathFromUtf8(path), std::ios::binary | std::ios::trunc);
     out << csvText(table);
     out.close();
     if (!out)

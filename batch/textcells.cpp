@@ -102,7 +102,7 @@ Table readCsv(std::string_view bytes)
 
 Table readListFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
     if (!in)
         throw ListError("cannot open " + path);
     std::ostringstream bytes;

@@ -4,15 +4,60 @@
 
 #include "dutyrules.h"
 
+#include "utf8.h"
+
 #include <xlsxwriter.h>
 
+#include <atomic>
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
+#include <unistd.h>
 
 namespace tarvelo::batch {
 
+namespace {
+
+// libxlsxwriter opens its file by a plain char name, which Windows reads in
+// its ANSI code page: the workbook is drafted under a name of our own in the
+// temporary folder and moved to the user's only once it is whole, so that a
+// failed export also leaves an earlier file of that name as it was.
+class Draft {
+public:
+    Draft()
+    {
+        static std::atomic<unsigned> count{0};
+        path_ = std::filesystem::temp_directory_path() /
+                ("tarvelo-export-" + std::to_string(::getpid()) + "-" + std::to_string(count++) + ".xlsx");
+    }
+    ~Draft()
+    {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+    Draft(const Draft&) = delete;
+    Draft& operator=(const Draft&) = delete;
+
+    std::string name() const { return path_.string(); }
+
+    void moveTo(const std::filesystem::path& target) const
+    {
+        std::error_code error;
+        std::filesystem::rename(path_, target, error);
+        if (error) // another drive or file system: copied instead
+            std::filesystem::copy_file(path_, target, std::filesystem::copy_options::overwrite_existing);
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+} // namespace
+
 void writeXlsx(const ExportTable& table, const std::string& path)
 {
-    lxw_workbook* workbook = workbook_new(path.c_str());
+    const Draft draft;
+    lxw_workbook* workbook = workbook_new(draft.name().c_str());
     if (!workbook)
         throw std::runtime_error("cannot create " + path);
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, "批量查询");
@@ -47,6 +92,11 @@ void writeXlsx(const ExportTable& table, const std::string& path)
     // Closing writes the file and frees the workbook, whatever the outcome.
     if (const lxw_error error = workbook_close(workbook); error != LXW_NO_ERROR)
         throw std::runtime_error("cannot write " + path + ": " + lxw_strerror(error));
+    try {
+        draft.moveTo(pathFromUtf8(path));
+    } catch (const std::filesystem::filesystem_error& e) {
+        throw std::runtime_error("cannot write " + path + ": " + e.code().message());
+    }
 }
 
 } // namespace tarvelo::batch

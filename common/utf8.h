@@ -1,5 +1,6 @@
 #pragma once
 // UTF-8 encoding and decoding, one code point at a time.
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,11 @@ inline bool validUtf8(std::string_view text)
 {
     return invalidUtf8At(text) == text.size();
 }
+
+// A file name given as UTF-8 (from the command line, a dialog, a test), and
+// back. std::filesystem takes a plain string in the system's 8-bit encoding,
+// which on Windows is the ANSI code page, not UTF-8.
+std::filesystem::path pathFromUtf8(std::string_view utf8);
+std::string utf8FromPath(const std::filesystem::path& path);
 
 } // namespace tarvelo

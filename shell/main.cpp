@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <filesystem>
 #include <memory>
 
 #include <cstdio>
@@ -79,7 +80,7 @@ int main(int argc, char* argv[])
     tarvelo::Program program(messageBox, processExit, clock, programFolder);
     program.hub().setHistory(&history);
     program.seams().answers = kept.get();
-    program.watchList((dataFolder + QStringLiteral("/watch.json")).toStdString());
+    program.watchList(std::filesystem::path((dataFolder + QStringLiteral("/watch.json")).toStdU16String()));
     QObject::connect(&instance, &tarvelo::SingleInstance::argumentsReceived, &program.main(), &tarvelo::mainn::Show);
     QObject::connect(&instance, &tarvelo::SingleInstance::argumentsReceived, &program.main(),
                      [&program](const QStringList& received) { program.lookUp(received); });

@@ -77,7 +77,7 @@ std::vector<WatchedLine> parse(const QByteArray& bytes)
 
 LoadedList loadWatchList(const std::filesystem::path& file, const std::string& today)
 {
-    const QString name = QString::fromStdString(file.string());
+    const QString name = QString::fromStdU16String(file.u16string());
     QFile in(name);
     if (!in.exists())
         return {};
@@ -119,7 +119,7 @@ void saveWatchList(const std::filesystem::path& file, const std::vector<WatchedL
         }
         array.append(object);
     }
-    const QString name = QString::fromStdString(file.string());
+    const QString name = QString::fromStdU16String(file.u16string());
     QDir().mkpath(QFileInfo(name).absolutePath());
     QSaveFile out(name);
     const QByteArray bytes = QJsonDocument(QJsonObject{{"lines", array}}).toJson(QJsonDocument::Indented);

@@ -3,9 +3,11 @@
 #include "batch/commandrun.h"
 #include "batch/export.h"
 #include "support/tempfolder.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace tarvelo::batch {
@@ -80,8 +82,11 @@ TEST(Export, WorkbookReadsBackWithMoneyAsNumbers)
 {
     const ExportTable table = sample();
     testkit::TempFolder folder;
-    const std::string file = (folder.path() / "导出.xlsx").string();
+    // Named in UTF-8, as the command line and the window give names: the file
+    // must have that very name, on Windows too.
+    const std::string file = utf8FromPath(folder.path()) + "/导出.xlsx";
     writeXlsx(table, file);
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / pathFromUtf8("导出.xlsx")));
     const auto back = cells(readListFile(file));
     const auto sent = cells(table);
     ASSERT_EQ(back.size(), sent.size());
@@ -95,6 +100,21 @@ TEST(Export, WorkbookReadsBackWithMoneyAsNumbers)
                 EXPECT_EQ(got, sent[r][c]) << r << "," << c;
         }
     }
+}
+
+TEST(Export, ChineseFileNamesAndAFailedExportThatChangesNothing)
+{
+    const ExportTable table = sample();
+    testkit::TempFolder folder;
+    const std::string csv = utf8FromPath(folder.path()) + "/清单 结果.csv";
+    writeCsv(table, csv);
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / pathFromUtf8("清单 结果.csv")));
+    EXPECT_EQ(cells(readListFile(csv)), cells(table));
+
+    // A workbook that cannot be put in place leaves no file behind it.
+    const std::string nowhere = utf8FromPath(folder.path()) + "/无此文件夹/导出.xlsx";
+    EXPECT_THROW(writeXlsx(table, nowhere), std::runtime_error);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / pathFromUtf8("无此文件夹")));
 }
 
 TEST(Export, CommandExitsTwoWithTheReasonForABadListOrOutput)
