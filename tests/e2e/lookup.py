@@ -20,7 +20,7 @@ import sys
 import tempfile
 import time
 
-from loopback import SKIPPED, bring_up_loopback, listen_address
+from loopback import SKIPPED, bring_up_loopback, listen_address, stop_all
 
 
 def wait_for(what, test, seconds=30.0):
@@ -133,14 +133,7 @@ def main():
         print("lookup hand-over: all checks passed")
         return 0
     finally:
-        for process in reversed(started):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+        stop_all(started)
 
 
 if __name__ == "__main__":

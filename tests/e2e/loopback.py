@@ -1,6 +1,7 @@
 """What the command-line end-to-end tests share: tarvelo-service on the port
 of the endpoint the program was built for, in a network namespace of the
-test's own (ctest starts the test under `unshare --net`)."""
+test's own (ctest starts the test under `unshare --net`), and stopping what
+they started."""
 import subprocess
 import urllib.parse
 
@@ -19,3 +20,15 @@ def listen_address(endpoint_url):
 
 def bring_up_loopback():
     subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+
+
+def stop_all(processes):
+    """Stops the processes, the last started first; kills what does not end."""
+    for process in reversed(processes):
+        if process.poll() is None:
+            process.terminate()
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()

@@ -21,7 +21,7 @@ import sys
 import tempfile
 import time
 
-from loopback import SKIPPED, bring_up_loopback, listen_address
+from loopback import SKIPPED, bring_up_loopback, listen_address, stop_all
 
 WATCHED = "72083600"
 CHANGED_TARIFF = """code,name,mfn,general,consumption,vat,unit,supervision
@@ -142,14 +142,7 @@ def main():
         print("watch list: all checks passed")
         return 0
     finally:
-        for process in reversed(started):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+        stop_all(started)
         shutil.rmtree(work, ignore_errors=True)
 
 
