@@ -437,17 +437,25 @@ class Session:
     # ---- the bubble watcher -------------------------------------------------------------
 
     def watch_bubble(self):
+        # A change counts once two looks in a row agree: while a popup menu
+        # holds the display, one search may miss a window that is there.
         shown = False
+        changed_at = None
         while self.watching:
             try:
                 now_shown = bool(self.windows(BUBBLE_WINDOW))
             except Exception:  # the display is going away
                 return
-            if now_shown != shown:
+            if now_shown == shown:
+                changed_at = None
+            elif changed_at is None:
+                changed_at = time.monotonic()
+            else:
                 with self.bubble_lock:
-                    self.bubble_events.append((time.monotonic(), "shown" if now_shown else "gone"))
+                    self.bubble_events.append((changed_at, "shown" if now_shown else "gone"))
                 log(f"bubble window {'shown' if now_shown else 'gone'}")
                 shown = now_shown
+                changed_at = None
             time.sleep(0.2)
 
     def bubble_event(self, kind, after):
