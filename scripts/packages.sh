@@ -9,6 +9,7 @@ TARVELO_PACKAGES=(
   libxapian-dev
   wordnet-base scowl # English synonyms and spelling variants for the search, read at build time
   libzip-dev libxlsxwriter-dev
+  libminizip-dev # Debian 13's xlsxwriter.pc requires minizip, which its -dev package does not pull in
   libgtest-dev libgmock-dev libbenchmark-dev
   lintian # checks the .deb packages
   xvfb xauth xdotool xclip trayer imagemagick x11-utils python3
