@@ -12,10 +12,17 @@ namespace tarvelo::server {
 namespace {
 
 // The last of the request's headers of that name: the one the nearest proxy set.
-std::string lastHeader(const httplib::Request& req, const char* name)
+// httplib 0.18 put a default value before the index; 0.11 has none.
+template <class Request>
+std::string lastHeader(const Request& req, const char* name)
 {
     const size_t count = req.get_header_value_count(name);
-    return count == 0 ? std::string() : req.get_header_value(name, count - 1);
+    if (count == 0)
+        return {};
+    if constexpr (requires { req.get_header_value(name, "", count); })
+        return req.get_header_value(name, "", count - 1);
+    else
+        return req.get_header_value(name, count - 1);
 }
 
 } // namespace
