@@ -5,7 +5,11 @@
 #include "today.h"
 
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace tarvelo::server {
 namespace {
@@ -13,8 +17,14 @@ namespace {
 std::shared_ptr<const SearchCatalogue> read(const std::filesystem::path& database, std::uint64_t generation,
                                             const std::string& today)
 {
-    return std::make_shared<const SearchCatalogue>(readSearchSource(database, today), generation, today,
-                                                   wordIndexesOf(database));
+    auto catalogue = std::make_shared<const SearchCatalogue>(readSearchSource(database, today), generation, today,
+                                                             wordIndexesOf(database));
+#ifdef __GLIBC__
+    // Reading the records and building word indexes frees far more than the
+    // catalogue keeps; glibc holds on to freed memory unless asked to give it back.
+    ::malloc_trim(0);
+#endif
+    return catalogue;
 }
 
 } // namespace
