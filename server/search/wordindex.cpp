@@ -79,8 +79,7 @@ struct WordTerms {
     std::vector<std::vector<std::string>> alternatives;
 };
 
-// Candidates reordered by the words they hold, at most: counting costs a walk
-// of every query term's postings.
+// Candidates reordered by the words they hold, at most.
 constexpr size_t reordered = 100;
 
 struct Candidate {
@@ -90,44 +89,29 @@ struct Candidate {
     std::uint32_t position;
 };
 
-// The words each of the first candidates holds. Walks each term's posting
-// list once over them in document order,
-// which costs far less than reading every candidate's term list.
-void countWords(const Xapian::Database& db, const std::vector<WordTerms>& words, std::vector<Candidate>& all,
-                size_t first)
+// The words each of the first candidates holds: an entry holds a word where
+// it holds every term of one of the word's alternatives.
+void countWords(const PostingLists& postings, const Xapian::Database& db, const std::vector<WordTerms>& words,
+                std::vector<Candidate>& all, size_t first)
 {
-    if (first == 0)
-        return;
     const std::span<Candidate> candidates(all.data(), first);
-    std::vector<size_t> byDocument(candidates.size());
-    for (size_t i = 0; i < byDocument.size(); ++i)
-        byDocument[i] = i;
-    std::sort(byDocument.begin(), byDocument.end(),
-              [&](size_t a, size_t b) { return candidates[a].position < candidates[b].position; });
-    std::vector<std::uint8_t> hits(candidates.size());
     for (Candidate& c : candidates)
         c.words = 0;
-    std::vector<std::uint8_t> held(candidates.size());
+    using Ids = std::vector<std::uint32_t>;
     for (const WordTerms& word : words) {
-        std::fill(held.begin(), held.end(), 0);
+        std::vector<std::vector<const Ids*>> alternatives;
         for (const std::vector<std::string>& alternative : word.alternatives) {
-            std::fill(hits.begin(), hits.end(), 0);
-            for (const std::string& term : alternative) {
-                Xapian::PostingIterator posting = db.postlist_begin(term);
-                const Xapian::PostingIterator end = db.postlist_end(term);
-                for (const size_t i : byDocument) {
-                    const Xapian::docid id = candidates[i].position + 1;
-                    posting.skip_to(id);
-                    if (posting == end)
-                        break;
-                    hits[i] += *posting == id;
-                }
-            }
-            for (size_t i = 0; i < candidates.size(); ++i)
-                held[i] |= hits[i] == alternative.size();
+            std::vector<const Ids*>& lists = alternatives.emplace_back();
+            for (const std::string& term : alternative)
+                lists.push_back(&postings.of(db, term));
         }
-        for (size_t i = 0; i < candidates.size(); ++i)
-            candidates[i].words += held[i];
+        for (Candidate& c : candidates) {
+            const std::uint32_t id = c.position + 1;
+            const auto holds = [id](const Ids* ids) { return std::binary_search(ids->begin(), ids->end(), id); };
+            c.words += std::any_of(alternatives.begin(), alternatives.end(), [&](const std::vector<const Ids*>& lists) {
+                return std::all_of(lists.begin(), lists.end(), holds);
+            });
+        }
     }
 }
 
@@ -146,27 +130,29 @@ std::vector<std::string> pairsOf(std::string_view run)
     return pairs;
 }
 
-bool hasSynonyms(const Xapian::Database& db, const std::string& term)
-{
-    return db.synonyms_begin(term) != db.synonyms_end(term);
-}
-
 // The index terms of a query word: it is present where every term of one of
 // its alternatives is (a Latin word: its stem, a synonym or a
 // Chinese word the dictionary glosses it with; ideographs: every pair of
-// characters).
-WordTerms termsOf(const Xapian::Database& db, const QueryWord& word)
+// characters). Alternatives holding a term no entry holds are left out.
+WordTerms termsOf(const IndexVocabulary& vocabulary, const QueryWord& word)
 {
-    if (!word.latin)
-        return {{pairsOf(word.text)}};
-    // A word is found by its stem, which its other forms share; a word with
-    // digits (a model, a size) as written.
-    const std::string term = hasDigit(word.text) ? word.text : stemTerm(word.text);
-    WordTerms terms{{{term}}};
-    for (auto it = db.synonyms_begin(term); it != db.synonyms_end(term); ++it)
-        terms.alternatives.push_back({*it});
-    for (const std::string& chinese : word.chinese)
-        terms.alternatives.push_back(pairsOf(chinese));
+    WordTerms terms;
+    if (!word.latin) {
+        terms.alternatives.push_back(pairsOf(word.text));
+    } else {
+        // A word is found by its stem, which its other forms share; a word
+        // with digits (a model, a size) as written.
+        const std::string term = hasDigit(word.text) ? word.text : stemTerm(word.text);
+        terms.alternatives.push_back({term});
+        for (const std::string& synonym : vocabulary.synonymsOf(term))
+            terms.alternatives.push_back({synonym});
+        for (const std::string& chinese : word.chinese)
+            terms.alternatives.push_back(pairsOf(chinese));
+    }
+    std::erase_if(terms.alternatives, [&](const std::vector<std::string>& alternative) {
+        return !std::all_of(alternative.begin(), alternative.end(),
+                            [&](const std::string& term) { return vocabulary.holds(term); });
+    });
     return terms;
 }
 
@@ -305,7 +291,16 @@ WordIndex::WordIndex(std::filesystem::path kept) : folder_(freshFolder(kept))
     });
 }
 
-WordIndex::WordIndex(std::filesystem::path folder, Opened) : folder_(std::move(folder)), temporary_(false) {}
+WordIndex::WordIndex(std::filesystem::path folder, Opened) : folder_(std::move(folder)), temporary_(false)
+{
+    readVocabulary();
+}
+
+void WordIndex::readVocabulary()
+{
+    withXapian("cannot read the search index",
+               [this] { vocabulary_ = IndexVocabulary(Xapian::Database(folder_.string())); });
+}
 
 WordIndex::~WordIndex()
 {
@@ -321,9 +316,10 @@ std::unique_ptr<WordIndex> WordIndex::open(const std::filesystem::path& kept)
     std::error_code error;
     if (!std::filesystem::is_directory(kept, error))
         return nullptr;
+    std::unique_ptr<WordIndex> index;
     try {
-        Xapian::Database check(kept.string());
-    } catch (const Xapian::Error&) {
+        index = std::make_unique<WordIndex>(kept, Opened{});
+    } catch (const std::runtime_error&) {
         // Damaged on disk (a finished index is only ever renamed into
         // place): removed, to be built and kept anew.
         std::filesystem::remove_all(kept, error);
@@ -331,7 +327,7 @@ std::unique_ptr<WordIndex> WordIndex::open(const std::filesystem::path& kept)
     }
     // Opened now: not one of the unused ones another commit removes.
     std::filesystem::last_write_time(kept, std::filesystem::file_time_type::clock::now(), error);
-    return std::make_unique<WordIndex>(kept, Opened{});
+    return index;
 }
 
 void WordIndex::add(const std::vector<WeightedText>& texts)
@@ -370,6 +366,7 @@ void WordIndex::commit()
         writer_->commit();
         writer_.reset();
     });
+    readVocabulary();
     // Kept under its final name only when whole: a folder of that name is
     // always a finished index. Another process may have kept the same one
     // first; this one then stays temporary.
@@ -388,9 +385,10 @@ std::string WordIndex::correction(const std::string& latinWord) const
 {
     if (latinWord.size() < 4 || hasDigit(latinWord))
         return {};
-    const Lease db(*this);
-    if ((*db).term_exists(latinWord) || (*db).term_exists(stemTerm(latinWord)) || hasSynonyms(*db, stemTerm(latinWord)))
+    const std::string stem = stemTerm(latinWord);
+    if (vocabulary_.holds(latinWord) || vocabulary_.holds(stem) || !vocabulary_.synonymsOf(stem).empty())
         return {};
+    const Lease db(*this);
     return (*db).get_spelling_suggestion(latinWord, latinWord.size() >= 8 ? 2 : 1);
 }
 
@@ -399,16 +397,22 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
 {
     if (words.empty() || limit == 0)
         return {};
-    const Lease db(*this);
     std::vector<WordTerms> terms;
     std::vector<Xapian::Query> subqueries;
     for (const QueryWord& w : words) {
-        terms.push_back(termsOf(*db, w));
+        WordTerms held = termsOf(vocabulary_, w);
+        // A word no entry holds changes no entry's standing.
+        if (held.alternatives.empty())
+            continue;
+        terms.push_back(std::move(held));
         std::vector<Xapian::Query> alternatives;
         for (const std::vector<std::string>& a : terms.back().alternatives)
             alternatives.emplace_back(Xapian::Query::OP_AND, a.begin(), a.end());
         subqueries.emplace_back(Xapian::Query::OP_OR, alternatives.begin(), alternatives.end());
     }
+    if (terms.empty())
+        return {};
+    const Lease db(*this);
     Xapian::Enquire enquire(*db);
     enquire.set_query(Xapian::Query(Xapian::Query::OP_OR, subqueries.begin(), subqueries.end()));
     enquire.set_weighting_scheme(Xapian::BM25Weight());
@@ -423,10 +427,9 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
         const std::uint32_t position = *it - 1;
         candidates.push_back({1, it.get_weight(), tieOrder.at(position), position});
     }
-    // Counting words costs a walk per term over the candidates: the best by
-    // BM25 are counted and reordered, the rest follow in BM25 order.
+    // The best by BM25 are counted and reordered, the rest follow in BM25 order.
     const size_t counted = oneWord ? 0 : std::min(candidates.size(), reordered);
-    countWords(*db, terms, candidates, counted);
+    countWords(postings_, *db, terms, candidates, counted);
     const auto before = [](const Candidate& a, const Candidate& b) {
         return std::tie(b.words, b.weight, a.tie) < std::tie(a.words, a.weight, b.tie);
     };

@@ -17,6 +17,9 @@
 // start (or another replica) with the same texts opens it instead of building
 // it again. Xapian database handles must not be shared between threads, so
 // each search leases one from a pool.
+#include "indexvocabulary.h"
+#include "postinglists.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -94,6 +97,7 @@ public:
 
 private:
     class Lease;
+    void readVocabulary();
 
     std::filesystem::path folder_;
     std::filesystem::path kept_; // where commit moves the index; empty: nowhere
@@ -101,6 +105,8 @@ private:
     std::unique_ptr<Xapian::WritableDatabase> writer_;
     std::uint32_t added_ = 0;
     std::unordered_map<std::string, unsigned> spelling_; // words seen while adding, and how often
+    IndexVocabulary vocabulary_;                         // once whole
+    PostingLists postings_;
     mutable std::mutex mutex_;
     mutable std::vector<std::unique_ptr<Xapian::Database>> idle_;
 };

@@ -13,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
+#include <thread>
 
 namespace tarvelo::server {
 namespace {
@@ -250,6 +252,28 @@ TEST_F(Ranking, DescriptionsFindTheirGoodsInAnyOrderAndWording)
         EXPECT_TRUE(search->commodity().find(parseKeyword(keyword), 200).empty()) << keyword;
 }
 
+// A new catalogue's first searches, from several threads at once, answer as
+// searches one at a time do (the word index fills what it keeps as they run).
+TEST_F(Ranking, FirstSearchesFromSeveralThreadsAnswerAsOneAtATime)
+{
+    const std::vector<std::string> keywords{"lithium ion accumulator", "蓄电池 锂离子",
+                                            "portable data processing machine", "graphite xyzzyq",
+                                            "鋰離子 蓄電池", "tires laptop电脑"};
+    const SearchCatalogue fresh(readSearchSource(folder->path() / "ranking.db", "9999-12-31"), 1, "9999-12-31");
+    std::vector<std::vector<std::vector<std::string>>> answers(4);
+    {
+        std::vector<std::jthread> threads;
+        for (auto& answer : answers)
+            threads.emplace_back([&] {
+                for (const std::string& keyword : keywords)
+                    answer.push_back(codes(fresh.commodity().find(parseKeyword(keyword), 200)));
+            });
+    }
+    for (const auto& answer : answers)
+        for (size_t k = 0; k < keywords.size(); ++k)
+            EXPECT_EQ(answer[k], codes(search->commodity().find(parseKeyword(keywords[k]), 200))) << keywords[k];
+}
+
 TEST_F(Ranking, EmptyOrPunctuationOnlyKeywordsFindNothing)
 {
     for (const auto text : {"", "。", " - ", "!!"}) {
@@ -284,6 +308,20 @@ TEST_F(Ranking, KeptWordIndexesAreOpenedAgainForTheSameTexts)
     const SearchCatalogue other(std::move(changed), 2, "9999-12-31", indexes);
     EXPECT_EQ(folders().size(), 5u) << "only the tariff's texts changed";
     EXPECT_EQ(codes(other.tariff().find(parseKeyword("tyres"), 200)), std::vector<std::string>{"40111000"});
+}
+
+// A kept index damaged on disk is removed and built again, not served.
+TEST_F(Ranking, ADamagedKeptWordIndexIsBuiltAgain)
+{
+    const auto file = folder->path() / "ranking.db";
+    const auto indexes = folder->path() / "damaged-indexes";
+    { const SearchCatalogue first(readSearchSource(file, "9999-12-31"), 0, "9999-12-31", indexes); }
+    for (const auto& entry : std::filesystem::directory_iterator(indexes))
+        for (const auto& part : std::filesystem::directory_iterator(entry.path()))
+            std::ofstream(part.path(), std::ios::binary | std::ios::trunc) << "not an index";
+    const SearchCatalogue again(readSearchSource(file, "9999-12-31"), 1, "9999-12-31", indexes);
+    EXPECT_EQ(codes(again.commodity().find(parseKeyword("lithium ion accumulator"), 200)),
+              codes(search->commodity().find(parseKeyword("lithium ion accumulator"), 200)));
 }
 
 TEST_F(Ranking, ChineseNamesShownForHsCodes)
