@@ -5,11 +5,13 @@
 #include "listanswer.h"
 
 #include <stdexcept>
+#include <thread>
 
 namespace tarvelo::server {
 SoapEndpoint::SoapEndpoint(LiveSearch& catalogue, AnswerCache& cache, NewsFeed& home, NewsFeed& bubble,
                            std::string token)
-    : catalogue_(catalogue), cache_(cache), home_(home), bubble_(bubble), token_(std::move(token))
+    : catalogue_(catalogue), cache_(cache), home_(home), bubble_(bubble), token_(std::move(token)),
+      turns_(std::thread::hardware_concurrency())
 {
 }
 
@@ -52,6 +54,7 @@ std::string SoapEndpoint::search(const SoapRequest& request, std::string_view si
     if (const auto cached = cache_.find(key))
         return *cached;
 
+    const SearchTurns::Turn turn(turns_);
     std::string answer;
     switch (request.operation) {
     case Operation::Tariff:

@@ -5,6 +5,7 @@
 #include "answercache.h"
 #include "livesearch.h"
 #include "newsfeed.h"
+#include "searchturns.h"
 #include "soaprequest.h"
 
 #include <string>
@@ -36,6 +37,7 @@ private:
     NewsFeed& home_;
     NewsFeed& bubble_;
     const std::string token_;
+    SearchTurns turns_;
 };
 
 } // namespace tarvelo::server
