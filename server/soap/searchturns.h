@@ -1,10 +1,11 @@
 #pragma once
-// Searches take turns: at most as many run at once as the machine has cores,
-// and the others wait in the order they came. With dozens of request threads
-// on a few cores, the scheduler would otherwise share the cores among every
-// search at once in short slices, and a search that is preempted waits behind
-// all the others: most answers come as fast, but the slowest come hundreds of
-// times slower. In arrival order each waits only for those ahead of it.
+// Searches take turns: only a few run at once, about as many as the machine
+// has cores, and the others wait in the order they came. With dozens of
+// request threads on a few cores, the scheduler would otherwise share the
+// cores among every search at once in short slices, and a search that is
+// preempted waits behind all the others: most answers come as fast, but the
+// slowest come hundreds of times slower. In arrival order each waits only
+// for those ahead of it.
 #include <condition_variable>
 #include <cstddef>
 #include <deque>

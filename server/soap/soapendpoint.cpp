@@ -11,7 +11,10 @@ namespace tarvelo::server {
 SoapEndpoint::SoapEndpoint(LiveSearch& catalogue, AnswerCache& cache, NewsFeed& home, NewsFeed& bubble,
                            std::string token)
     : catalogue_(catalogue), cache_(cache), home_(home), bubble_(bubble), token_(std::move(token)),
-      turns_(std::thread::hardware_concurrency())
+      // Twice the cores: a search with a turn may still wait for a core
+      // (behind cached answers, news lists or the network), and the cores
+      // should not idle meanwhile; more would bring the long waits back.
+      turns_(2 * std::thread::hardware_concurrency())
 {
 }
 
