@@ -5,7 +5,6 @@
 #include "today.h"
 
 #include <condition_variable>
-#include <cstdlib>
 #include <mutex>
 #ifdef __GLIBC__
 #include <malloc.h>
