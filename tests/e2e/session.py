@@ -269,6 +269,22 @@ class Session:
         self.executable = os.path.join(self.folder, "tarvelo")
         shutil.copy2(os.path.join(build, "bin", "tarvelo"), self.executable)
 
+    @staticmethod
+    def read_display_number(read_end, timeout):
+        # Xvfb writes the number and the newline in two writes, and gives up
+        # if the second finds the pipe closed: read up to the newline.
+        said = b""
+        deadline = time.monotonic() + timeout
+        while not said.endswith(b"\n"):
+            remaining = deadline - time.monotonic()
+            if remaining <= 0 or not select.select([read_end], [], [], remaining)[0]:
+                break
+            chunk = os.read(read_end, 32)
+            if not chunk:
+                break
+            said += chunk
+        return said.decode(errors="replace").strip()
+
     def start_display(self):
         # Xvfb picks a free display itself; one that is going away as it starts
         # (a display just left by someone else) makes it give up: try again.
@@ -281,8 +297,7 @@ class Session:
                                     pass_fds=(write_end,), stdout=subprocess.DEVNULL,
                                     stderr=open(os.path.join(self.tmp, f"xvfb{attempt}.log"), "w"))
             os.close(write_end)
-            ready, _, _ = select.select([read_end], [], [], 30)
-            number = os.read(read_end, 32).decode().strip() if ready else ""
+            number = self.read_display_number(read_end, 30)
             os.close(read_end)
             if number.isdigit():
                 self.xenv = dict(os.environ, DISPLAY=f":{number}")
