@@ -23,10 +23,10 @@ constexpr std::array<std::string_view, 48> latinNoise = {
     "style", "fashion", "gift",    "factory", "direct", "wholesale", "brand", "original",
 };
 
-bool noise(std::string_view word, bool latin)
+bool noise(const QueryWord& word)
 {
-    if (latin) {
-        if (!word.empty() && word.front() >= '0' && word.front() <= '9')
+    if (word.latin) {
+        if (!word.text.empty() && word.text.front() >= '0' && word.text.front() <= '9')
             return true; // sizes, years, quantities
         // By stem, so that sales and pieces are noise as sale and piece are.
         static const std::vector<std::string> stems = [] {
@@ -35,9 +35,9 @@ bool noise(std::string_view word, bool latin)
                 out.push_back(wordStem(w));
             return out;
         }();
-        return std::find(stems.begin(), stems.end(), wordStem(word)) != stems.end();
+        return std::find(stems.begin(), stems.end(), word.stem) != stems.end();
     }
-    return std::find(chineseNoise.begin(), chineseNoise.end(), word) != chineseNoise.end();
+    return std::find(chineseNoise.begin(), chineseNoise.end(), word.text) != chineseNoise.end();
 }
 
 constexpr size_t longestWord = 8; // characters
@@ -67,7 +67,7 @@ void cutRun(std::string_view run, const std::unordered_set<std::string>& diction
     size_t unknownFrom = 0;
     const auto flushUnknown = [&](size_t to) {
         if (to > unknownFrom) {
-            out.push_back({piece(unknownFrom, to), false, {}});
+            out.push_back({piece(unknownFrom, to), false, {}, {}});
             alone.push_back(to - unknownFrom == 1 && characters > 1);
         }
     };
@@ -80,7 +80,7 @@ void cutRun(std::string_view run, const std::unordered_set<std::string>& diction
             continue;
         }
         flushUnknown(i);
-        out.push_back({piece(i, i + length), false, {}});
+        out.push_back({piece(i, i + length), false, {}, {}});
         alone.push_back(false);
         i += length;
         unknownFrom = i;
@@ -96,7 +96,7 @@ std::vector<QueryWord> queryWords(const Keyword& keyword, const std::unordered_s
     std::vector<bool> alone; // a character left over between words: it means little by itself
     for (const Token& t : keyword.tokens) {
         if (t.word) {
-            all.push_back({t.spelt, true, {}});
+            all.push_back({t.spelt, true, {}, t.text});
             alone.push_back(t.spelt.size() == 1); // a letter: the s of men's
         } else {
             cutRun(t.text, dictionary, all, alone);
@@ -104,7 +104,7 @@ std::vector<QueryWord> queryWords(const Keyword& keyword, const std::unordered_s
     }
     std::vector<QueryWord> meaningful;
     for (size_t i = 0; i < all.size(); ++i)
-        if (!alone[i] && !noise(all[i].text, all[i].latin) &&
+        if (!alone[i] && !noise(all[i]) &&
             std::none_of(meaningful.begin(), meaningful.end(), [&](const QueryWord& m) { return m.text == all[i].text; }))
             meaningful.push_back(all[i]);
     // A keyword of nothing but function or selling words is searched as it is.

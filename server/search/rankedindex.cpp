@@ -293,11 +293,13 @@ std::vector<QueryWord> RankedIndex::wordsOf(const Keyword& keyword, const Lexico
     for (size_t i = 0; i < single; ++i) {
         if (!words[i].latin)
             continue;
-        words[i].chinese = translations(wordStem(words[i].text));
+        words[i].chinese = translations(words[i].stem);
         if (i + 1 < single && words[i + 1].latin)
-            if (auto chinese = translations(wordStem(words[i].text) + " " + wordStem(words[i + 1].text));
-                !chinese.empty())
-                words.push_back({words[i].text + words[i + 1].text, true, std::move(chinese)});
+            if (auto chinese = translations(words[i].stem + " " + words[i + 1].stem); !chinese.empty()) {
+                std::string joined = words[i].text + words[i + 1].text;
+                std::string stem = wordStem(joined);
+                words.push_back({std::move(joined), true, std::move(chinese), std::move(stem)});
+            }
     }
     return words;
 }

@@ -24,10 +24,11 @@ bool hasDigit(std::string_view word)
     return std::any_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string stemTerm(std::string_view word)
+// The index term of a stem: set apart from the words as written.
+std::string stemTerm(std::string_view stem)
 {
     std::string term = "Z";
-    term += wordStem(word);
+    term += stem;
     return term;
 }
 
@@ -52,7 +53,7 @@ void indexText(Terms& doc, Terms& spelling, std::string_view normalised, unsigne
         if (t.word) {
             doc[t.spelt] += weight;
             if (!hasDigit(t.spelt)) {
-                doc[stemTerm(t.spelt)] += weight;
+                doc[stemTerm(t.text)] += weight;
                 if (t.spelt.size() >= 4)
                     ++spelling[t.spelt];
             }
@@ -61,7 +62,7 @@ void indexText(Terms& doc, Terms& spelling, std::string_view normalised, unsigne
                 const std::string joined = t.spelt + tokens[i + 1].spelt;
                 doc[joined] += weight;
                 if (!hasDigit(joined))
-                    doc[stemTerm(joined)] += weight;
+                    doc[stemTerm(wordStem(joined))] += weight;
             }
             continue;
         }
@@ -81,6 +82,11 @@ struct WordTerms {
 
 // Candidates reordered by the words they hold, at most.
 constexpr size_t reordered = 100;
+
+// A query of more words (a pasted shop title) looks for candidates by this
+// many of them, those that weigh most (Xapian's elite set, at its default
+// size); every word still counts in the reordering.
+constexpr Xapian::termcount candidateWords = 10;
 
 struct Candidate {
     size_t words; // how many of the query's words the entry holds
@@ -142,7 +148,7 @@ WordTerms termsOf(const IndexVocabulary& vocabulary, const QueryWord& word)
     } else {
         // A word is found by its stem, which its other forms share; a word
         // with digits (a model, a size) as written.
-        const std::string term = hasDigit(word.text) ? word.text : stemTerm(word.text);
+        const std::string term = hasDigit(word.text) ? word.text : stemTerm(word.stem);
         terms.alternatives.push_back({term});
         for (const std::string& synonym : vocabulary.synonymsOf(term))
             terms.alternatives.push_back({synonym});
@@ -358,9 +364,9 @@ void WordIndex::commit()
         // goods its synonym names, and nothing is added for words no text uses.
         for (const auto& [a, b] : englishSynonyms()) {
             for (const auto& [word, synonym] : {WordPair{a, b}, WordPair{b, a}}) {
-                const std::string term = stemTerm(synonym);
+                const std::string term = stemTerm(wordStem(synonym));
                 if (writer_->term_exists(term))
-                    writer_->add_synonym(stemTerm(word), term);
+                    writer_->add_synonym(stemTerm(wordStem(word)), term);
             }
         }
         writer_->commit();
@@ -385,7 +391,7 @@ std::string WordIndex::correction(const std::string& latinWord) const
 {
     if (latinWord.size() < 4 || hasDigit(latinWord))
         return {};
-    const std::string stem = stemTerm(latinWord);
+    const std::string stem = stemTerm(wordStem(latinWord));
     if (vocabulary_.holds(latinWord) || vocabulary_.holds(stem) || !vocabulary_.synonymsOf(stem).empty())
         return {};
     const Lease db(*this);
@@ -414,7 +420,10 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
         return {};
     const Lease db(*this);
     Xapian::Enquire enquire(*db);
-    enquire.set_query(Xapian::Query(Xapian::Query::OP_OR, subqueries.begin(), subqueries.end()));
+    if (subqueries.size() > candidateWords)
+        enquire.set_query(Xapian::Query(Xapian::Query::OP_ELITE_SET, subqueries.begin(), subqueries.end(), candidateWords));
+    else
+        enquire.set_query(Xapian::Query(Xapian::Query::OP_OR, subqueries.begin(), subqueries.end()));
     enquire.set_weighting_scheme(Xapian::BM25Weight());
     // Candidates by BM25 alone; the words they hold reorder them below. With
     // one word every candidate holds it.

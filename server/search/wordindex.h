@@ -48,6 +48,7 @@ struct QueryWord {
     std::string text;
     bool latin = false;
     std::vector<std::string> chinese;
+    std::string stem; // of a Latin word (see wordStem)
 };
 
 // A fingerprint of an index's entries, their texts in order: fed every
