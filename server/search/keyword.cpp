@@ -73,14 +73,11 @@ bool Keyword::hasIdeographs() const
     return std::any_of(tokens.begin(), tokens.end(), [](const Token& t) { return !t.word; });
 }
 
-Keyword parseKeyword(std::string_view text)
+Keyword parseNormalisedKeyword(std::string_view normalised)
 {
     Keyword k;
-    if (text.size() > maxKeywordBytes || !validUtf8(text))
-        return k;
-    const std::string folded = normalise(text);
     bool space = false;
-    for (const char c : trimPunctuation(folded)) {
+    for (const char c : trimPunctuation(normalised)) {
         const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
         if (!blank && space)
             k.phrase += ' ';
@@ -89,11 +86,19 @@ Keyword parseKeyword(std::string_view text)
             k.phrase += c;
     }
     k.code = codeDigits(k.phrase);
-    if (k.code.empty()) {
+    if (k.code.empty())
         k.tokens = tokenize(k.phrase);
+    return k;
+}
+
+Keyword parseKeyword(std::string_view text)
+{
+    if (text.size() > maxKeywordBytes || !validUtf8(text))
+        return {};
+    Keyword k = parseNormalisedKeyword(normalise(text));
+    if (!k.tokens.empty())
         if (std::string mainland = mainlandWording(k.phrase); mainland != k.phrase)
             k.mainland = std::move(mainland);
-    }
     return k;
 }
 

@@ -195,7 +195,7 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
         if (coded && !exact && !k.hasIdeographs()) {
             if (const auto glossing = lexicon.words.find(comparedForm(k)); glossing != lexicon.words.end()) {
                 for (const std::string& word : glossing->second)
-                    for (const TextIndex::Match& m : lexicon.references.find(parseKeyword(word)))
+                    for (const TextIndex::Match& m : lexicon.references.find(parseNormalisedKeyword(word)))
                         if (m.name == Fit::equal)
                             markRun(referenceRuns_[m.position], translatedTerm);
             }
@@ -222,9 +222,10 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
         }
     };
     const Keyword spelt = corrected(keyword);
+    const Keyword mainland = keyword.mainland.empty() ? Keyword{} : corrected(parseNormalisedKeyword(keyword.mainland));
     markTiers(spelt);
-    if (!spelt.mainland.empty())
-        markTiers(corrected(parseKeyword(spelt.mainland)));
+    if (!mainland.empty())
+        markTiers(mainland);
 
     std::vector<std::uint32_t> out;
     std::vector<std::uint32_t> dictionary;
@@ -243,7 +244,7 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
     std::partial_sort(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(wanted), out.end(), before);
     out.resize(wanted);
     if (out.size() < limit) {
-        for (const std::uint32_t p : words_->find(wordsOf(spelt, lexicon), limit, tieOrder_))
+        for (const std::uint32_t p : words_->find(wordsOf(spelt, mainland, lexicon), limit, tieOrder_))
             if (rank[p] >= byWords && out.size() < limit) {
                 rank[p] = byWords;
                 out.push_back(p);
@@ -271,11 +272,11 @@ Keyword RankedIndex::corrected(const Keyword& keyword) const
     return spelt;
 }
 
-std::vector<QueryWord> RankedIndex::wordsOf(const Keyword& keyword, const Lexicon& lexicon) const
+std::vector<QueryWord> RankedIndex::wordsOf(const Keyword& keyword, const Keyword& mainland, const Lexicon& lexicon) const
 {
     std::vector<QueryWord> words = queryWords(keyword, lexicon.chineseWords);
-    if (!keyword.mainland.empty())
-        for (QueryWord& w : queryWords(corrected(parseKeyword(keyword.mainland)), lexicon.chineseWords))
+    if (!mainland.empty())
+        for (QueryWord& w : queryWords(mainland, lexicon.chineseWords))
             if (std::none_of(words.begin(), words.end(), [&](const QueryWord& known) { return known.text == w.text; }))
                 words.push_back(std::move(w));
     // English words, and pairs of them, also stand for the Chinese words the

@@ -63,8 +63,9 @@ private:
     // The keyword with each Latin word no text knows spelt as the closest
     // word the word index knows (Xapian's spelling data).
     Keyword corrected(const Keyword& keyword) const;
-    // The keyword's meaningful words.
-    std::vector<QueryWord> wordsOf(const Keyword& keyword, const Lexicon& lexicon) const;
+    // The meaningful words of the keyword and of its mainland form (see
+    // Keyword::mainland; empty when the same).
+    std::vector<QueryWord> wordsOf(const Keyword& keyword, const Keyword& mainland, const Lexicon& lexicon) const;
     // The positions whose code starts with prefix.
     Run under(std::string_view prefix) const;
 

@@ -46,6 +46,17 @@ TEST(KeywordReading, CodesInAnyNotation)
     EXPECT_EQ(parseKeyword("7219 钢").code, "");
 }
 
+TEST(KeywordReading, AMainlandFormIsCutAsAKeywordWouldBe)
+{
+    const Keyword taiwan = parseKeyword("無線滑鼠 USB");
+    ASSERT_FALSE(taiwan.mainland.empty());
+    const Keyword mainland = parseNormalisedKeyword(taiwan.mainland);
+    EXPECT_EQ(mainland.phrase, parseKeyword(taiwan.mainland).phrase);
+    EXPECT_EQ(mainland.tokens, parseKeyword(taiwan.mainland).tokens);
+    EXPECT_TRUE(mainland.mainland.empty());
+    EXPECT_EQ(parseNormalisedKeyword(" 8471.30 ").code, "847130");
+}
+
 TEST(KeywordReading, WordsRunsAndEmptyKeywords)
 {
     const Keyword k = parseKeyword("  Lithium\tBATTERIES 锂电池 ");
