@@ -29,6 +29,22 @@ std::string codeDigits(std::string_view text)
     return digits;
 }
 
+// Without surrounding punctuation, white space collapsed to single spaces.
+std::string collapsed(std::string_view normalised)
+{
+    std::string phrase;
+    bool space = false;
+    for (const char c : trimPunctuation(normalised)) {
+        const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+        if (!blank && space)
+            phrase += ' ';
+        space = blank;
+        if (!blank)
+            phrase += c;
+    }
+    return phrase;
+}
+
 } // namespace
 
 std::string wordStem(std::string_view word)
@@ -73,33 +89,35 @@ bool Keyword::hasIdeographs() const
     return std::any_of(tokens.begin(), tokens.end(), [](const Token& t) { return !t.word; });
 }
 
+std::string keywordPhrase(std::string_view text)
+{
+    if (text.size() > maxKeywordBytes || !validUtf8(text))
+        return {};
+    return collapsed(normalise(text));
+}
+
 Keyword parseNormalisedKeyword(std::string_view normalised)
 {
     Keyword k;
-    bool space = false;
-    for (const char c : trimPunctuation(normalised)) {
-        const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-        if (!blank && space)
-            k.phrase += ' ';
-        space = blank;
-        if (!blank)
-            k.phrase += c;
-    }
+    k.phrase = collapsed(normalised);
     k.code = codeDigits(k.phrase);
     if (k.code.empty())
         k.tokens = tokenize(k.phrase);
     return k;
 }
 
-Keyword parseKeyword(std::string_view text)
+Keyword parsePhrase(std::string_view phrase)
 {
-    if (text.size() > maxKeywordBytes || !validUtf8(text))
-        return {};
-    Keyword k = parseNormalisedKeyword(normalise(text));
+    Keyword k = parseNormalisedKeyword(phrase);
     if (!k.tokens.empty())
         if (std::string mainland = mainlandWording(k.phrase); mainland != k.phrase)
             k.mainland = std::move(mainland);
     return k;
+}
+
+Keyword parseKeyword(std::string_view text)
+{
+    return parsePhrase(keywordPhrase(text));
 }
 
 } // namespace tarvelo::server

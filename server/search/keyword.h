@@ -43,6 +43,13 @@ struct Keyword {
 // Keywords longer than maxKeywordBytes or not valid UTF-8 are empty.
 Keyword parseKeyword(std::string_view text);
 
+// parseKeyword in two steps: a keyword's phrase (see Keyword::phrase; empty
+// where the keyword is), which is all that tells two keywords apart, then
+// the keyword of that phrase. An answer kept for the phrase is then found
+// without cutting the keyword into words.
+std::string keywordPhrase(std::string_view text);
+Keyword parsePhrase(std::string_view phrase);
+
 // A keyword of a text already in the normalised form (a word of the search
 // data, a keyword's mainland form): cut alike, without a mainland form.
 // Spares the folding, which costs more than the rest of the parse.

@@ -44,19 +44,20 @@ std::string SoapEndpoint::run(const SoapRequest& request, std::string_view siteB
 
 std::string SoapEndpoint::search(const SoapRequest& request, std::string_view siteBase)
 {
-    const Keyword keyword = parseKeyword(request.keyword);
+    const std::string phrase = keywordPhrase(request.keyword);
     const std::shared_ptr<const SearchCatalogue> catalogue = catalogue_.current();
     // The catalogue's generation in the key: answers from before an import
     // are never found again.
     std::string key = std::to_string(catalogue->generation());
     for (const std::string_view part :
-         {operationName(request.operation), std::string_view(keyword.phrase), std::string_view(request.ns), siteBase}) {
+         {operationName(request.operation), std::string_view(phrase), std::string_view(request.ns), siteBase}) {
         key += '\n';
         key += part;
     }
     if (const auto cached = cache_.find(key))
         return *cached;
 
+    const Keyword keyword = parsePhrase(phrase);
     const SearchTurns::Turn turn(turns_);
     std::string answer;
     switch (request.operation) {

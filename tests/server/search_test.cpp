@@ -46,6 +46,21 @@ TEST(KeywordReading, CodesInAnyNotation)
     EXPECT_EQ(parseKeyword("7219 钢").code, "");
 }
 
+TEST(KeywordReading, ThePhraseFirstThenTheKeywordOfIt)
+{
+    const std::vector<std::string> texts{"  Lithium\tBATTERIES 锂电池 ", "無線滑鼠", "８４７１.30", "。。", "x\xE9",
+                                         std::string(maxKeywordBytes + 1, 'a')};
+    for (const std::string& text : texts) {
+        const Keyword whole = parseKeyword(text);
+        const std::string phrase = keywordPhrase(text);
+        EXPECT_EQ(phrase, whole.phrase) << text;
+        const Keyword stepped = parsePhrase(phrase);
+        EXPECT_EQ(stepped.code, whole.code) << text;
+        EXPECT_EQ(stepped.tokens, whole.tokens) << text;
+        EXPECT_EQ(stepped.mainland, whole.mainland) << text;
+    }
+}
+
 TEST(KeywordReading, AMainlandFormIsCutAsAKeywordWouldBe)
 {
     const Keyword taiwan = parseKeyword("無線滑鼠 USB");
