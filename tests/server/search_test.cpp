@@ -261,6 +261,10 @@ TEST_F(Ranking, DescriptionsFindTheirGoodsInAnyOrderAndWording)
         {"2024 New Hot Sale Portable Laptop 15.6 inch Notebook Data Processing Machine for Students Free Shipping",
          "847130"},
         {"包邮 正品 2024新款 锂离子 蓄电池 大容量 5000mAh", "850760"},
+        // More than ten known words, some pointing to other goods: candidates come
+        // by the weightiest ten, and every word counts in their order.
+        {"Portable Automatic Data Processing Machine Laptop with Lithium Ion Accumulators Rubber Tyres Graphite Case",
+         "847130"},
         // One known word is enough for partial matches.
         {"graphite xyzzyq", "3801"},
     };
