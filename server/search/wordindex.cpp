@@ -121,6 +121,20 @@ void countWords(const PostingLists& postings, const Xapian::Database& db, const 
     }
 }
 
+// Whether some entry holds every one of terms.
+bool heldTogether(const PostingLists& postings, const Xapian::Database& db, const std::vector<std::string>& terms)
+{
+    using Ids = std::vector<std::uint32_t>;
+    std::vector<const Ids*> lists;
+    for (const std::string& term : terms)
+        lists.push_back(&postings.of(db, term));
+    std::sort(lists.begin(), lists.end(), [](const Ids* a, const Ids* b) { return a->size() < b->size(); });
+    return std::any_of(lists.front()->begin(), lists.front()->end(), [&](std::uint32_t id) {
+        return std::all_of(lists.begin() + 1, lists.end(),
+                           [id](const Ids* ids) { return std::binary_search(ids->begin(), ids->end(), id); });
+    });
+}
+
 } // namespace
 
 namespace {
@@ -403,10 +417,17 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
 {
     if (words.empty() || limit == 0)
         return {};
+    const Lease db(*this);
     std::vector<WordTerms> terms;
     std::vector<Xapian::Query> subqueries;
     for (const QueryWord& w : words) {
         WordTerms held = termsOf(vocabulary_, w);
+        // Characters whose pairs stand in entries, but never all in one, find
+        // nothing; nor would the query if only such words were among its
+        // weightiest (see candidateWords).
+        std::erase_if(held.alternatives, [&](const std::vector<std::string>& alternative) {
+            return alternative.size() > 1 && !heldTogether(postings_, *db, alternative);
+        });
         // A word no entry holds changes no entry's standing.
         if (held.alternatives.empty())
             continue;
@@ -418,7 +439,6 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
     }
     if (terms.empty())
         return {};
-    const Lease db(*this);
     Xapian::Enquire enquire(*db);
     if (subqueries.size() > candidateWords)
         enquire.set_query(Xapian::Query(Xapian::Query::OP_ELITE_SET, subqueries.begin(), subqueries.end(), candidateWords));

@@ -7,6 +7,8 @@
 #include "normalise.h"
 #include "text.h"
 #include "searchcatalogue.h"
+#include "utf8.h"
+#include "wordindex.h"
 #include "loaders.h"
 #include "schema.h"
 #include "support/tempfolder.h"
@@ -360,6 +362,38 @@ TEST_F(Ranking, ChineseNamesShownForHsCodes)
     ASSERT_EQ(found.size(), 3u);
     EXPECT_EQ(found[0]->name, "蓄电池及其隔板");
     EXPECT_EQ(found[1]->name, "锂离子蓄电池");
+}
+
+// Xapian looks for a long query's candidates by its weightiest words, which
+// may together match nothing where another word matches.
+TEST(WordIndexQueries, ALongQueryWhoseWeightiestWordsMatchNothingStillFindsTheOthers)
+{
+    WordIndex index;
+    std::vector<QueryWord> words;
+    std::vector<std::string> entries;
+    // Eleven words of three characters: one entry holds the first two, another
+    // the last two, none all three.
+    for (char32_t c = 0x4E00; c < 0x4E00 + 3 * 11; c += 3) {
+        std::string a, b, z;
+        appendUtf8(a, c);
+        appendUtf8(b, c + 1);
+        appendUtf8(z, c + 2);
+        entries.push_back(a + b);
+        entries.push_back(b + z);
+        words.push_back({a + b + z, false, {}, {}});
+    }
+    for (int i = 0; i < 20; ++i)
+        entries.push_back("常见");
+    words.push_back({"常见", false, {}, {}});
+    for (const std::string& text : entries)
+        index.add({{text, 1}});
+    index.commit();
+    std::vector<std::uint32_t> tieOrder(entries.size());
+    for (std::uint32_t p = 0; p < tieOrder.size(); ++p)
+        tieOrder[p] = p;
+    const std::vector<std::uint32_t> found = index.find(words, 200, tieOrder);
+    ASSERT_EQ(found.size(), 20u);
+    EXPECT_EQ(entries[found.front()], "常见");
 }
 
 TEST(BundledCatalogue, DetailLookups)
