@@ -7,6 +7,7 @@
 #include <xapian.h>
 
 #include <algorithm>
+#include <bitset>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -95,29 +96,51 @@ struct Candidate {
     std::uint32_t position;
 };
 
-// The words each of the first candidates holds: an entry holds a word where
-// it holds every term of one of the word's alternatives.
+// Which of the counted candidates (by place among them) hold something.
+using Holders = std::bitset<reordered>;
+// A counted candidate's document id and its place among them.
+using Placed = std::pair<std::uint32_t, std::uint32_t>;
+
+// The candidates a posting list holds; byId in ascending ids, so that the
+// list is searched forwards only.
+Holders holders(const std::vector<std::uint32_t>& ids, const std::vector<Placed>& byId)
+{
+    Holders held;
+    auto from = ids.begin();
+    for (const auto& [id, place] : byId) {
+        from = std::lower_bound(from, ids.end(), id);
+        if (from == ids.end())
+            break;
+        if (*from == id)
+            held.set(place);
+    }
+    return held;
+}
+
+// The words each of the first candidates (at most reordered) holds: an
+// entry holds a word where it holds every term of one of the word's
+// alternatives.
 void countWords(const PostingLists& postings, const Xapian::Database& db, const std::vector<WordTerms>& words,
                 std::vector<Candidate>& all, size_t first)
 {
     const std::span<Candidate> candidates(all.data(), first);
+    std::vector<Placed> byId;
+    for (std::uint32_t place = 0; place < candidates.size(); ++place)
+        byId.emplace_back(candidates[place].position + 1, place);
+    std::sort(byId.begin(), byId.end());
     for (Candidate& c : candidates)
         c.words = 0;
-    using Ids = std::vector<std::uint32_t>;
     for (const WordTerms& word : words) {
-        std::vector<std::vector<const Ids*>> alternatives;
+        Holders holdWord;
         for (const std::vector<std::string>& alternative : word.alternatives) {
-            std::vector<const Ids*>& lists = alternatives.emplace_back();
+            Holders holdAll;
+            holdAll.set();
             for (const std::string& term : alternative)
-                lists.push_back(&postings.of(db, term));
+                holdAll &= holders(postings.of(db, term), byId);
+            holdWord |= holdAll;
         }
-        for (Candidate& c : candidates) {
-            const std::uint32_t id = c.position + 1;
-            const auto holds = [id](const Ids* ids) { return std::binary_search(ids->begin(), ids->end(), id); };
-            c.words += std::any_of(alternatives.begin(), alternatives.end(), [&](const std::vector<const Ids*>& lists) {
-                return std::all_of(lists.begin(), lists.end(), holds);
-            });
-        }
+        for (size_t place = 0; place < candidates.size(); ++place)
+            candidates[place].words += holdWord[place];
     }
 }
 
