@@ -63,15 +63,25 @@ size_t countElements(std::string_view xml, std::string_view tag)
     return elementTexts(xml, tag).size();
 }
 
-HttpReply httpGet(int port, const std::string& path)
+// A service on loopback takes a connection at once or not at all: a stuck
+// connection fails in seconds instead of the library's five minutes (the
+// test's own time-out, which would say nothing about where it stuck).
+httplib::Client loopbackClient(int port)
 {
     httplib::Client client("127.0.0.1", port);
+    client.set_connection_timeout(10, 0);
+    return client;
+}
+
+HttpReply httpGet(int port, const std::string& path)
+{
+    httplib::Client client = loopbackClient(port);
     return convert(client.Get(path));
 }
 
 HttpReply httpPost(int port, const std::string& body, const std::map<std::string, std::string>& headers)
 {
-    httplib::Client client("127.0.0.1", port);
+    httplib::Client client = loopbackClient(port);
     httplib::Headers h(headers.begin(), headers.end());
     return convert(client.Post("/Service.asmx", h, body, "text/xml;charset=utf-8"));
 }
