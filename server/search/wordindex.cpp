@@ -96,6 +96,8 @@ struct Candidate {
     std::uint32_t position;
 };
 
+// Document ids (positions + 1), ascending: a posting list.
+using Ids = std::vector<std::uint32_t>;
 // Which of the counted candidates (by place among them) hold something.
 using Holders = std::bitset<reordered>;
 // A counted candidate's document id and its place among them.
@@ -103,7 +105,7 @@ using Placed = std::pair<std::uint32_t, std::uint32_t>;
 
 // The candidates a posting list holds; byId in ascending ids, so that the
 // list is searched forwards only.
-Holders holders(const std::vector<std::uint32_t>& ids, const std::vector<Placed>& byId)
+Holders holders(const Ids& ids, const std::vector<Placed>& byId)
 {
     Holders held;
     auto from = ids.begin();
@@ -147,7 +149,6 @@ void countWords(const PostingLists& postings, const Xapian::Database& db, const 
 // Whether some entry holds every one of terms.
 bool heldTogether(const PostingLists& postings, const Xapian::Database& db, const std::vector<std::string>& terms)
 {
-    using Ids = std::vector<std::uint32_t>;
     std::vector<const Ids*> lists;
     for (const std::string& term : terms)
         lists.push_back(&postings.of(db, term));
