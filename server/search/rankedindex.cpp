@@ -171,7 +171,12 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
         return codeMatches(keyword.code, limit);
 
     std::vector<std::uint8_t> rank(codes_.size(), unranked);
-    const auto mark = [&](std::uint32_t position, Rank r) { rank[position] = std::min<std::uint8_t>(rank[position], r); };
+    std::vector<std::uint32_t> marked; // the positions ranked, each once
+    const auto mark = [&](std::uint32_t position, Rank r) {
+        if (rank[position] == unranked)
+            marked.push_back(position);
+        rank[position] = std::min<std::uint8_t>(rank[position], r);
+    };
     const auto markRun = [&](Run run, Rank r) {
         for (std::uint32_t p = run.first; p < run.second; ++p)
             mark(p, r);
@@ -229,7 +234,7 @@ std::vector<std::uint32_t> RankedIndex::find(const Keyword& keyword, const Lexic
 
     std::vector<std::uint32_t> out;
     std::vector<std::uint32_t> dictionary;
-    for (std::uint32_t p = 0; p < rank.size(); ++p) {
+    for (const std::uint32_t p : marked) {
         if (rank[p] < byWords)
             out.push_back(p);
         else if (rank[p] == byDictionary)
