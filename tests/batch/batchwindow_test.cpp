@@ -84,12 +84,12 @@ TEST_F(BatchWindowTest, CancelEndsTheRunAndKeepsWhatWasFound)
     // fast the list would otherwise run.
     std::mutex mutex;
     std::condition_variable released;
-    bool cancelled = false;
+    bool cancelClicked = false;
     std::atomic<int> asked = 0;
     testkit::LoopbackServer proxy([&](const testkit::CapturedRequest& request) {
         if (++asked > 3) {
             std::unique_lock lock(mutex);
-            released.wait_for(lock, std::chrono::seconds(30), [&] { return cancelled; });
+            released.wait_for(lock, std::chrono::seconds(30), [&] { return cancelClicked; });
         }
         const service::HttpAnswer answer = service::postXml(service_->endpoint(), request.body, {});
         return testkit::ScriptedAnswer::ok(answer.body, answer.contentType);
@@ -107,19 +107,19 @@ TEST_F(BatchWindowTest, CancelEndsTheRunAndKeepsWhatWasFound)
     part<QPushButton>(window, "cmdCancel")->click();
     {
         const std::lock_guard lock(mutex);
-        cancelled = true;
+        cancelClicked = true;
     }
     released.notify_all();
     ASSERT_TRUE(finished.wait(30000));
 
-    int found = 0, cancelledLines = 0;
+    int found = 0, cancelled = 0;
     for (const auto& row : window.table().rows) {
         found += !row[4].empty();
-        cancelledLines += row[18] == "已取消";
+        cancelled += row[18] == "已取消";
     }
     EXPECT_GE(found, 3) << "lines under way when Cancel came are kept";
-    EXPECT_GT(cancelledLines, 0);
-    EXPECT_EQ(found + cancelledLines, 200);
+    EXPECT_GT(cancelled, 0);
+    EXPECT_EQ(found + cancelled, 200);
 }
 
 TEST_F(BatchWindowTest, ClosingDuringARunCancelsItAndTheWindowGoesOnceItEnds)
