@@ -14,7 +14,10 @@ WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent), page_(new Guar
 {
     setContextMenuPolicy(Qt::NoContextMenu);
     setPage(page_);
-    connect(this, &QWebEngineView::loadFinished, this, &WebBrowser::pageLoaded);
+    connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        busy_ = false;
+        emit pageLoaded(ok);
+    });
     for (QObject* child : children())
         child->installEventFilter(this);
 }
@@ -70,6 +73,7 @@ void WebBrowser::Navigate(const std::string& location)
 {
     const QUrl url = QUrl::fromLocalFile(QDir::fromNativeSeparators(QString::fromStdString(location)));
     page_->expect(url);
+    busy_ = true;
     load(url);
 }
 

@@ -18,6 +18,8 @@ public:
     explicit WebBrowser(QWidget* parent = nullptr);
     // Shows the local file at location.
     void Navigate(const std::string& location) override;
+    // True from Navigate until the page has loaded or failed.
+    bool Busy() const { return busy_; }
 
 signals:
     // A navigation finished (ok: the page loaded).
@@ -37,6 +39,7 @@ private:
     void askRowAt(const QPoint& pos, const QPoint& globalPos);
 
     GuardedPage* page_;
+    bool busy_ = false;
 };
 
 } // namespace tarvelo::platform
