@@ -100,22 +100,19 @@ struct Candidate {
 using Ids = std::vector<std::uint32_t>;
 // Which of the counted candidates (by place among them) hold something.
 using Holders = std::bitset<reordered>;
-// A counted candidate's document id and its place among them.
-using Placed = std::pair<std::uint32_t, std::uint32_t>;
+// Each document id's place among the counted candidates; notCounted for the
+// rest. A posting list is then read once, whatever the candidates.
+using Places = std::vector<std::uint8_t>;
+constexpr std::uint8_t notCounted = 0xff;
+static_assert(reordered < notCounted);
 
-// The candidates a posting list holds; byId in ascending ids, so that the
-// list is searched forwards only.
-Holders holders(const Ids& ids, const std::vector<Placed>& byId)
+// The counted candidates a posting list holds.
+Holders holders(const Ids& ids, const Places& places)
 {
     Holders held;
-    auto from = ids.begin();
-    for (const auto& [id, place] : byId) {
-        from = std::lower_bound(from, ids.end(), id);
-        if (from == ids.end())
-            break;
-        if (*from == id)
+    for (const std::uint32_t id : ids)
+        if (const std::uint8_t place = places[id]; place != notCounted)
             held.set(place);
-    }
     return held;
 }
 
@@ -125,20 +122,21 @@ Holders holders(const Ids& ids, const std::vector<Placed>& byId)
 void countWords(const PostingLists& postings, const Xapian::Database& db, const std::vector<WordTerms>& words,
                 std::vector<Candidate>& all, size_t first)
 {
+    if (first == 0)
+        return;
     const std::span<Candidate> candidates(all.data(), first);
-    std::vector<Placed> byId;
-    for (std::uint32_t place = 0; place < candidates.size(); ++place)
-        byId.emplace_back(candidates[place].position + 1, place);
-    std::sort(byId.begin(), byId.end());
-    for (Candidate& c : candidates)
-        c.words = 0;
+    Places places(db.get_lastdocid() + 1, notCounted);
+    for (size_t place = 0; place < candidates.size(); ++place) {
+        places[candidates[place].position + 1] = static_cast<std::uint8_t>(place);
+        candidates[place].words = 0;
+    }
     for (const WordTerms& word : words) {
         Holders holdWord;
         for (const std::vector<std::string>& alternative : word.alternatives) {
             Holders holdAll;
             holdAll.set();
             for (const std::string& term : alternative)
-                holdAll &= holders(postings.of(db, term), byId);
+                holdAll &= holders(postings.of(db, term), places);
             holdWord |= holdAll;
         }
         for (size_t place = 0; place < candidates.size(); ++place)
