@@ -42,9 +42,13 @@ int serve(ServiceSettings settings)
         sigwait(&stopSignals, &received);
         service.stop();
     });
+    // Wake the signal thread when the server ended on its own, also by an
+    // error: the thread is joined on the way out.
+    struct Wake {
+        std::jthread& thread;
+        ~Wake() { pthread_kill(thread.native_handle(), SIGTERM); }
+    } wake{signals};
     service.run();
-    // Wake the signal thread when the server ended on its own.
-    pthread_kill(signals.native_handle(), SIGTERM);
     return 0;
 }
 

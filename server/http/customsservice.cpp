@@ -21,7 +21,9 @@
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 #include <type_traits>
 
 namespace tarvelo::server {
@@ -111,6 +113,9 @@ struct CustomsService::Impl {
     int port = 0;
     bool binding = false;
     int listeningSocket = -1; // as handed to the socket options while binding
+    std::mutex runMutex;
+    bool stopAsked = false; // guarded by runMutex
+    bool running = false;   // in run; guarded by runMutex
 };
 
 namespace {
@@ -381,13 +386,35 @@ int CustomsService::bind()
 
 void CustomsService::run()
 {
-    if (!impl_->http.listen_after_bind())
+    Impl& i = *impl_;
+    {
+        const std::lock_guard lock(i.runMutex);
+        if (i.stopAsked)
+            return;
+        i.running = true;
+    }
+    const bool listened = i.http.listen_after_bind();
+    {
+        const std::lock_guard lock(i.runMutex);
+        i.running = false;
+    }
+    if (!listened)
         throw std::runtime_error("the listening socket failed");
 }
 
 void CustomsService::stop()
 {
-    impl_->http.stop();
+    Impl& i = *impl_;
+    std::unique_lock lock(i.runMutex);
+    i.stopAsked = true;
+    // The library forgets a stop that comes before it listens (a SIGTERM just
+    // after the start): wait until it listens, or until run has ended.
+    while (i.running && !i.http.is_running()) {
+        lock.unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        lock.lock();
+    }
+    i.http.stop();
 }
 
 } // namespace tarvelo::server

@@ -46,7 +46,8 @@ public:
 
     // Binds the listening socket and returns its port; throws when it cannot.
     int bind();
-    // Serves requests until stop() is called from another thread.
+    // Serves requests until stop() is called from another thread; a stop
+    // that comes first (even before run) ends run at once.
     void run();
     void stop();
 

@@ -1,10 +1,13 @@
 // The HTTP and SOAP surface of the service: faults, limits, WSDL, pages, log.
+#include "customsservice.h"
 #include "runningservice.h"
 #include "soaphelpers.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <chrono>
+#include <future>
 #include <memory>
 #include <set>
 
@@ -187,6 +190,26 @@ TEST(ServiceProcess, APortInUseIsRefusedNotShared)
     EXPECT_EQ(runServiceCommand({"--listen", address, "--db", (folder.path() / "second.db").string(), "--quiet"}, output),
               1);
     EXPECT_NE(output.find("cannot listen on " + address), std::string::npos) << output;
+}
+
+// A SIGTERM just after the start comes before the server listens; it must
+// still end the run.
+TEST(ServiceProcess, AStopBeforeTheServerListensEndsItsRun)
+{
+    TempFolder folder;
+    server::ServiceSettings settings;
+    settings.port = 0;
+    settings.database = folder.path() / "service.db";
+    settings.logRequests = false;
+    copyFreshDatabase(settings.database);
+    server::CustomsService service(settings);
+    service.bind();
+    service.stop();
+    auto run = std::async(std::launch::async, [&service] { service.run(); });
+    const bool ended = run.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!ended)
+        service.stop(); // it listens by now
+    EXPECT_TRUE(ended);
 }
 
 } // namespace

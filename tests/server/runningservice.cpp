@@ -45,6 +45,8 @@ private:
     int fd_;
 };
 
+} // namespace
+
 // A fresh database with its word indexes, made once per build of the service
 // in the build folder and copied for each test: building the indexes takes
 // seconds (a minute under the address sanitizer), copying them a fraction.
@@ -72,8 +74,6 @@ void copyFreshDatabase(const std::filesystem::path& database)
     fs::copy_file(madeDatabase, database);
     fs::copy(fs::path(madeDatabase) += ".words", fs::path(database) += ".words", fs::copy_options::recursive);
 }
-
-} // namespace
 
 RunningService::RunningService(std::vector<std::string> extraArgs)
 {

@@ -34,6 +34,10 @@ private:
     int port_ = 0;
 };
 
+// Copies a fresh database with its word indexes to database (the first call
+// of a build of the service makes it).
+void copyFreshDatabase(const std::filesystem::path& database);
+
 // Runs the binary to completion with the given arguments; returns the exit
 // status and collects standard output and error into output.
 int runServiceCommand(const std::vector<std::string>& args, std::string& output);
