@@ -15,6 +15,7 @@ keyword exactly as given). Every process started here is stopped by its id.
 import argparse
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -134,6 +135,7 @@ def main():
         return 0
     finally:
         stop_all(started)
+        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":
