@@ -67,9 +67,15 @@ Table readCsv(std::string_view bytes)
     std::string cell;
     int line = 1;
     bool quoted = false;
-    const auto endRow = [&] {
+    bool cellStarted = false; // a quote opens a cell only at its start
+    int quoteLine = 0;
+    const auto endCell = [&] {
         row.cells.push_back(std::move(cell));
         cell.clear();
+        cellStarted = false;
+    };
+    const auto endRow = [&] {
+        endCell();
         if (!blank(row.cells))
             table.push_back(std::move(row));
         row = SourceRow{line, {}};
@@ -83,18 +89,23 @@ Table readCsv(std::string_view bytes)
                 quoted = false;
             else
                 cell += c, line += c == '\n';
-        } else if (c == '"') {
-            quoted = true;
+        } else if (c == '"' && !cellStarted) {
+            quoted = cellStarted = true;
+            quoteLine = line;
         } else if (c == ',') {
-            row.cells.push_back(std::move(cell));
-            cell.clear();
+            endCell();
         } else if (c == '\n') {
             ++line;
             endRow();
         } else if (c != '\r') {
+            // Further in, a quote is the text's own: 2" is two inches.
             cell += c;
+            cellStarted = true;
         }
     }
+    // Otherwise every row after it would be read as part of one cell.
+    if (quoted)
+        throw ListError("line " + std::to_string(quoteLine) + ": a quoted cell is never closed");
     if (!cell.empty() || !row.cells.empty())
         endRow();
     return table;

@@ -73,6 +73,20 @@ TEST(GoodsList, CsvInEitherEncodingWithQuotes)
         EXPECT_EQ(shown(goodsList(readCsv(c.bytes))), expected) << c.what;
 }
 
+// Spreadsheets quote a cell only from its start: a quote further in is an
+// inch mark, and the rows after it stay rows.
+TEST(GoodsList, CsvQuoteInsideACellIsKeptAndAnUnclosedOneIsRefused)
+{
+    EXPECT_EQ(shown(goodsList(readCsv("商品名称,完税价格,数量\n钢管 2\",1000,5\n铜线,200,1\n"))),
+              (std::vector<std::string>{"2|钢管 2\"|1000|5|", "3|铜线|200|1|"}));
+    try {
+        readCsv("商品名称,完税价格\n钢管,100\n\"铜线,200\n铝板,300\n");
+        FAIL() << "no error";
+    } catch (const ListError& e) {
+        EXPECT_STREQ(e.what(), "line 3: a quoted cell is never closed");
+    }
+}
+
 TEST(GoodsList, FilesAreReadByTheirEnding)
 {
     EXPECT_THROW(readListFile("/nonexistent/list.csv"), ListError);
