@@ -267,6 +267,8 @@ TEST_F(Ranking, DescriptionsFindTheirGoodsInAnyOrderAndWording)
         // by the weightiest ten, and every word counts in their order.
         {"Portable Automatic Data Processing Machine Laptop with Lithium Ion Accumulators Rubber Tyres Graphite Case",
          "847130"},
+        // The goods a title names twice come before those it names once.
+        {"Tyres Accumulators Tyres", "401110"},
         // One known word is enough for partial matches.
         {"graphite xyzzyq", "3801"},
     };
