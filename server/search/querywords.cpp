@@ -52,9 +52,49 @@ bool joiningWord(std::string_view character)
 
 namespace {
 
-// Longest match from the left. Characters that start no word stay together
-// as one word, up to a joining word; a single one between words is marked in
-// alone.
+// A run cut into words: character ranges [from, to). Characters that start
+// (or end) no word stay together as one piece, up to a joining word.
+struct Piece {
+    size_t from, to;
+};
+using Cut = std::vector<Piece>;
+
+// Longest match from the left, or from the right: 宠物狗粮 is 宠物狗 + 粮 from
+// the left but 宠物 + 狗粮 from the right.
+template <class Known>
+Cut longestMatches(size_t characters, const Known& known, bool fromLeft)
+{
+    Cut cut;
+    size_t unknownAt = fromLeft ? 0 : characters; // where characters of no word began
+    const auto flushUnknown = [&](size_t at) {
+        if (at != unknownAt)
+            cut.push_back({std::min(at, unknownAt), std::max(at, unknownAt)});
+    };
+    for (size_t done = 0; done < characters;) {
+        const size_t i = fromLeft ? done : characters - done; // the edge of what is cut
+        size_t length = std::min(longestWord, characters - done);
+        const auto range = [&](size_t n) { return fromLeft ? Piece{i, i + n} : Piece{i - n, i}; };
+        while (length > 1 && !known(range(length), false))
+            --length;
+        if (length == 1 && !known(range(1), true)) {
+            ++done;
+            continue;
+        }
+        flushUnknown(i);
+        cut.push_back(range(length));
+        done += length;
+        unknownAt = fromLeft ? i + length : i - length;
+    }
+    flushUnknown(fromLeft ? characters : 0);
+    if (!fromLeft)
+        std::reverse(cut.begin(), cut.end());
+    return cut;
+}
+
+// Cuts a run both ways and keeps the one with fewer single characters left
+// between words, then fewer words; from the right when they are alike, as
+// the goods come last in a Chinese description. The words go to out, and
+// whether each is a single character between words to alone.
 void cutRun(std::string_view run, const std::unordered_set<std::string>& dictionary, std::vector<QueryWord>& out,
             std::vector<bool>& alone)
 {
@@ -63,29 +103,20 @@ void cutRun(std::string_view run, const std::unordered_set<std::string>& diction
         starts.push_back(pos);
     starts.push_back(run.size());
     const size_t characters = starts.size() - 1;
-    const auto piece = [&](size_t from, size_t to) { return std::string(run.substr(starts[from], starts[to] - starts[from])); };
-    size_t unknownFrom = 0;
-    const auto flushUnknown = [&](size_t to) {
-        if (to > unknownFrom) {
-            out.push_back({piece(unknownFrom, to), false, {}, {}});
-            alone.push_back(to - unknownFrom == 1 && characters > 1);
-        }
+    const auto text = [&](Piece p) { return std::string(run.substr(starts[p.from], starts[p.to] - starts[p.from])); };
+    // A piece is a word when the dictionary knows it; a single character
+    // only when it joins words.
+    const auto known = [&](Piece p, bool single) { return single ? joiningWord(text(p)) : dictionary.contains(text(p)); };
+    const auto isAlone = [&](Piece p) { return p.to - p.from == 1 && characters > 1 && !joiningWord(text(p)); };
+    const auto cost = [&](const Cut& cut) {
+        return std::pair(std::count_if(cut.begin(), cut.end(), isAlone), cut.size());
     };
-    for (size_t i = 0; i < characters;) {
-        size_t length = std::min(longestWord, characters - i);
-        while (length > 1 && !dictionary.contains(piece(i, i + length)))
-            --length;
-        if (length == 1 && !joiningWord(piece(i, i + 1))) {
-            ++i;
-            continue;
-        }
-        flushUnknown(i);
-        out.push_back({piece(i, i + length), false, {}, {}});
-        alone.push_back(false);
-        i += length;
-        unknownFrom = i;
+    const Cut left = longestMatches(characters, known, true);
+    const Cut right = longestMatches(characters, known, false);
+    for (const Piece p : cost(left) < cost(right) ? left : right) {
+        out.push_back({text(p), false, {}, {}});
+        alone.push_back(isAlone(p));
     }
-    flushUnknown(characters);
 }
 
 } // namespace

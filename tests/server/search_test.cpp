@@ -5,6 +5,7 @@
 #include "database.h"
 #include "keyword.h"
 #include "normalise.h"
+#include "querywords.h"
 #include "text.h"
 #include "searchcatalogue.h"
 #include "utf8.h"
@@ -90,6 +91,24 @@ TEST(KeywordReading, WordsRunsAndEmptyKeywords)
         EXPECT_EQ(wordStem(plural), wordStem(singular)) << plural;
     EXPECT_NE(wordStem("car"), wordStem("carbon"));
     EXPECT_EQ(wordStem("8471a"), "8471a");
+}
+
+TEST(QueryWords, ARunIsCutWhereNoCharacterIsLeftOver)
+{
+    const std::unordered_set<std::string> dictionary{"宠物", "宠物狗", "狗粮", "手提", "手提电脑", "电脑包", "冷冻", "去皮", "鸡胸肉"};
+    const auto words = [&](std::string_view keyword) {
+        std::vector<std::string> out;
+        for (const QueryWord& w : queryWords(parseKeyword(keyword), dictionary))
+            out.push_back(w.text);
+        return out;
+    };
+    // Longest words from the left would leave 粮 and 包 over: pet dogs and
+    // laptops instead of their food and bags.
+    EXPECT_EQ(words("宠物狗粮"), (std::vector<std::string>{"宠物", "狗粮"}));
+    EXPECT_EQ(words("手提电脑包"), (std::vector<std::string>{"手提", "电脑包"}));
+    EXPECT_EQ(words("冷冻去皮鸡胸肉"), (std::vector<std::string>{"冷冻", "去皮", "鸡胸肉"}));
+    // Characters that start no word stay together; a word said twice counts twice.
+    EXPECT_EQ(words("小米同款狗粮 狗粮"), (std::vector<std::string>{"小米同款", "狗粮", "狗粮"}));
 }
 
 // A catalogue of a few headings, lines, references, glosses and articles.
