@@ -1,10 +1,11 @@
 #pragma once
 // The meaningful words of a description or product title: Chinese runs cut
 // into words by longest match against the words the data knows (reference
-// terms and names), function words, selling words, sizes and quantities
-// dropped, and so are single characters left over between words and single
-// letters; characters that start no known word stay together as one word.
-// What is left is what the word index looks for.
+// terms and names), from whichever side leaves fewer characters over;
+// function words, selling words, sizes and quantities dropped, and so are
+// single characters left over between words and single letters; characters
+// that start no known word stay together as one word. What is left, a word
+// said twice kept twice, is what the word index looks for.
 #include "keyword.h"
 #include "wordindex.h"
 
