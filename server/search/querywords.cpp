@@ -133,13 +133,19 @@ std::vector<QueryWord> queryWords(const Keyword& keyword, const std::unordered_s
             cutRun(t.text, dictionary, all, alone);
         }
     }
-    // A word said twice is kept twice: a shop title names its goods more than
-    // once (Chef Knife … Kitchen Knife), and it then counts as twice, as a
-    // word and its plural already do.
+    // A word said twice counts twice: a shop title names its goods more than
+    // once (Chef Knife … Kitchen Knife), as a word and its plural already do.
     std::vector<QueryWord> meaningful;
-    for (size_t i = 0; i < all.size(); ++i)
-        if (!alone[i] && !noise(all[i]))
+    for (size_t i = 0; i < all.size(); ++i) {
+        if (alone[i] || noise(all[i]))
+            continue;
+        const auto said = std::find_if(meaningful.begin(), meaningful.end(),
+                                       [&](const QueryWord& m) { return m.text == all[i].text; });
+        if (said != meaningful.end())
+            ++said->count;
+        else
             meaningful.push_back(all[i]);
+    }
     // A keyword of nothing but function or selling words is searched as it is.
     if (meaningful.empty() && std::none_of(alone.begin(), alone.end(), [](bool a) { return a; }))
         return all;

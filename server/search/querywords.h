@@ -4,8 +4,8 @@
 // terms and names), from whichever side leaves fewer characters over;
 // function words, selling words, sizes and quantities dropped, and so are
 // single characters left over between words and single letters; characters
-// that start no known word stay together as one word. What is left, a word
-// said twice kept twice, is what the word index looks for.
+// that start no known word stay together as one word. What is left, each word
+// once with how often it is said, is what the word index looks for.
 #include "keyword.h"
 #include "wordindex.h"
 

@@ -79,6 +79,7 @@ void indexText(Terms& doc, Terms& spelling, std::string_view normalised, unsigne
 // The index terms of a query word, as alternatives (see termsOf).
 struct WordTerms {
     std::vector<std::vector<std::string>> alternatives;
+    unsigned count = 1; // how often the keyword says the word
 };
 
 // Candidates reordered by the words they hold, at most.
@@ -140,7 +141,7 @@ void countWords(const PostingLists& postings, const Xapian::Database& db, const 
             holdWord |= holdAll;
         }
         for (size_t place = 0; place < candidates.size(); ++place)
-            candidates[place].words += holdWord[place];
+            candidates[place].words += holdWord[place] ? word.count : 0;
     }
 }
 
@@ -453,11 +454,13 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
         // A word no entry holds changes no entry's standing.
         if (held.alternatives.empty())
             continue;
+        held.count = w.count;
         terms.push_back(std::move(held));
         std::vector<Xapian::Query> alternatives;
         for (const std::vector<std::string>& a : terms.back().alternatives)
             alternatives.emplace_back(Xapian::Query::OP_AND, a.begin(), a.end());
-        subqueries.emplace_back(Xapian::Query::OP_OR, alternatives.begin(), alternatives.end());
+        Xapian::Query word(Xapian::Query::OP_OR, alternatives.begin(), alternatives.end());
+        subqueries.push_back(w.count > 1 ? Xapian::Query(Xapian::Query::OP_SCALE_WEIGHT, word, w.count) : word);
     }
     if (terms.empty())
         return {};

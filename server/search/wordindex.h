@@ -49,6 +49,7 @@ struct QueryWord {
     bool latin = false;
     std::vector<std::string> chinese;
     std::string stem; // of a Latin word (see wordStem)
+    unsigned count = 1; // how often the keyword says it
 };
 
 // A fingerprint of an index's entries, their texts in order: fed every

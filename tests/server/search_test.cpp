@@ -99,7 +99,7 @@ TEST(QueryWords, ARunIsCutWhereNoCharacterIsLeftOver)
     const auto words = [&](std::string_view keyword) {
         std::vector<std::string> out;
         for (const QueryWord& w : queryWords(parseKeyword(keyword), dictionary))
-            out.push_back(w.text);
+            out.push_back(w.count == 1 ? w.text : w.text + " x" + std::to_string(w.count));
         return out;
     };
     // Longest words from the left would leave 粮 and 包 over: pet dogs and
@@ -108,7 +108,7 @@ TEST(QueryWords, ARunIsCutWhereNoCharacterIsLeftOver)
     EXPECT_EQ(words("手提电脑包"), (std::vector<std::string>{"手提", "电脑包"}));
     EXPECT_EQ(words("冷冻去皮鸡胸肉"), (std::vector<std::string>{"冷冻", "去皮", "鸡胸肉"}));
     // Characters that start no word stay together; a word said twice counts twice.
-    EXPECT_EQ(words("小米同款狗粮 狗粮"), (std::vector<std::string>{"小米同款", "狗粮", "狗粮"}));
+    EXPECT_EQ(words("小米同款狗粮 狗粮"), (std::vector<std::string>{"小米同款", "狗粮 x2"}));
 }
 
 // A catalogue of a few headings, lines, references, glosses and articles.
