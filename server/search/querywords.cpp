@@ -74,9 +74,9 @@ Cut longestMatches(size_t characters, const Known& known, bool fromLeft)
         const size_t i = fromLeft ? done : characters - done; // the edge of what is cut
         size_t length = std::min(longestWord, characters - done);
         const auto range = [&](size_t n) { return fromLeft ? Piece{i, i + n} : Piece{i - n, i}; };
-        while (length > 1 && !known(range(length), false))
+        while (length > 1 && !known(range(length)))
             --length;
-        if (length == 1 && !known(range(1), true)) {
+        if (!known(range(length))) {
             ++done;
             continue;
         }
@@ -106,7 +106,9 @@ void cutRun(std::string_view run, const std::unordered_set<std::string>& diction
     const auto text = [&](Piece p) { return std::string(run.substr(starts[p.from], starts[p.to] - starts[p.from])); };
     // A piece is a word when the dictionary knows it; a single character
     // only when it joins words.
-    const auto known = [&](Piece p, bool single) { return single ? joiningWord(text(p)) : dictionary.contains(text(p)); };
+    const auto known = [&](Piece p) {
+        return p.to - p.from == 1 ? joiningWord(text(p)) : dictionary.contains(text(p));
+    };
     const auto isAlone = [&](Piece p) { return p.to - p.from == 1 && characters > 1 && !joiningWord(text(p)); };
     const auto cost = [&](const Cut& cut) {
         return std::pair(std::count_if(cut.begin(), cut.end(), isAlone), cut.size());

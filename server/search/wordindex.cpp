@@ -180,6 +180,7 @@ std::vector<std::string> pairsOf(std::string_view run)
 WordTerms termsOf(const IndexVocabulary& vocabulary, const QueryWord& word)
 {
     WordTerms terms;
+    terms.count = word.count;
     if (!word.latin) {
         terms.alternatives.push_back(pairsOf(word.text));
     } else {
@@ -454,7 +455,6 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
         // A word no entry holds changes no entry's standing.
         if (held.alternatives.empty())
             continue;
-        held.count = w.count;
         terms.push_back(std::move(held));
         std::vector<Xapian::Query> alternatives;
         for (const std::vector<std::string>& a : terms.back().alternatives)
