@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <bitset>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <numeric>
 #include <stdexcept>
 #include <system_error>
 #include <span>
@@ -74,6 +76,23 @@ void indexText(Terms& doc, Terms& spelling, std::string_view normalised, unsigne
                 doc[symbols[s] + symbols[s + 1]] += weight;
         }
     }
+}
+
+// BM25 with its usual parameters (Xapian's defaults). Its length
+// normalisation divides a term's frequency by the entry's length factor;
+// that is done once here, when an entry is written (the frequency is kept
+// scaled up, as Xapian keeps whole numbers), and searches weigh by BM25 with
+// no normalisation and k1 scaled alike. The weights are then BM25's, times a
+// constant, and a search need not read every candidate's length.
+constexpr double bm25K1 = 1;
+constexpr double bm25B = 0.5;
+constexpr double bm25MinNormalLength = 0.5;
+constexpr double wdfScale = 10000;
+
+// An entry's length factor, of its length over the average length.
+double lengthFactor(double normalLength)
+{
+    return (1 - bm25B) + bm25B * std::max(normalLength, bm25MinNormalLength);
 }
 
 // The index terms of a query word, as alternatives (see termsOf).
@@ -207,7 +226,7 @@ namespace {
 // Changed whenever what an index holds for a text changes (its terms, their
 // weights, the spelling and synonym data): a kept index of another format is
 // then never opened.
-constexpr std::string_view indexFormat = "words-2";
+constexpr std::string_view indexFormat = "words-3";
 
 // Kept indexes not opened for this long are removed when another is kept.
 constexpr auto keptFor = std::chrono::hours(24 * 7);
@@ -380,19 +399,31 @@ void WordIndex::add(const std::vector<WeightedText>& texts)
     Terms terms;
     for (const WeightedText& t : texts)
         indexText(terms, spelling_, t.normalised, t.weight);
-    withXapian("cannot add to the search index", [&] {
-        Xapian::Document doc;
-        for (const auto& [term, wdf] : terms)
-            doc.add_term(term, wdf);
-        // Document ids are positions + 1: the entries keep their order.
-        writer_->add_document(doc);
-    });
-    ++added_;
+    // Written at commit, when the average length is known.
+    pending_.emplace_back(terms.begin(), terms.end());
 }
 
 void WordIndex::commit()
 {
     withXapian("cannot finish the search index", [this] {
+        // An entry's length is the sum of its terms' frequencies, as Xapian's.
+        std::vector<double> lengths;
+        for (const auto& terms : pending_)
+            lengths.push_back(std::accumulate(terms.begin(), terms.end(), 0.0,
+                                              [](double sum, const auto& term) { return sum + term.second; }));
+        const double total = std::accumulate(lengths.begin(), lengths.end(), 0.0);
+        const double average = total > 0 ? total / static_cast<double>(lengths.size()) : 1;
+        for (size_t p = 0; p < pending_.size(); ++p) {
+            const double factor = lengthFactor(lengths[p] / average);
+            Xapian::Document doc;
+            for (const auto& [term, wdf] : pending_[p])
+                doc.add_term(term, std::max(1u, static_cast<unsigned>(std::lround(wdfScale * wdf / factor))));
+            // Document ids are positions + 1: the entries keep their order.
+            writer_->add_document(doc);
+            // Given back as Xapian takes them in: the terms are not held twice.
+            std::vector<std::pair<std::string, unsigned>>().swap(pending_[p]);
+        }
+        pending_.clear();
         // Once per word: the spelling table is costly to update.
         for (const auto& [word, count] : spelling_)
             writer_->add_spelling(word, count);
@@ -469,7 +500,8 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
         enquire.set_query(Xapian::Query(Xapian::Query::OP_ELITE_SET, subqueries.begin(), subqueries.end(), candidateWords));
     else
         enquire.set_query(Xapian::Query(Xapian::Query::OP_OR, subqueries.begin(), subqueries.end()));
-    enquire.set_weighting_scheme(Xapian::BM25Weight());
+    // Lengths are normalised in the stored frequencies (see lengthFactor).
+    enquire.set_weighting_scheme(Xapian::BM25Weight(bm25K1 * wdfScale, 0, 1, 0, 0));
     // Candidates by BM25 alone; the words they hold reorder them below. With
     // one word every candidate holds it.
     const bool oneWord = terms.size() == 1;

@@ -27,6 +27,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace Xapian {
@@ -105,7 +106,7 @@ private:
     std::filesystem::path kept_; // where commit moves the index; empty: nowhere
     bool temporary_ = true;      // folder_ is removed with the object
     std::unique_ptr<Xapian::WritableDatabase> writer_;
-    std::uint32_t added_ = 0;
+    std::vector<std::vector<std::pair<std::string, unsigned>>> pending_; // each added entry's terms
     std::unordered_map<std::string, unsigned> spelling_; // words seen while adding, and how often
     IndexVocabulary vocabulary_;                         // once whole
     PostingLists postings_;

@@ -417,6 +417,21 @@ TEST(WordIndexQueries, ALongQueryWhoseWeightiestWordsMatchNothingStillFindsTheOt
     EXPECT_EQ(entries[found.front()], "常见");
 }
 
+// Of two entries holding a word as often, the shorter weighs more, whatever
+// their order.
+TEST(WordIndexQueries, AWordWeighsMoreInAShorterEntry)
+{
+    WordIndex index;
+    const std::vector<std::string> entries = {"widget bracket hinge spring clamp rail", "widget", "bracket",
+                                              "hinge", "spring", "clamp"};
+    for (const std::string& text : entries)
+        index.add({{text, 1}});
+    index.commit();
+    const std::vector<std::uint32_t> tieOrder = {0, 1, 2, 3, 4, 5};
+    const std::vector<std::uint32_t> found = index.find({{"widget", true, {}, "widget"}}, 200, tieOrder);
+    EXPECT_EQ(found, (std::vector<std::uint32_t>{1, 0}));
+}
+
 TEST(BundledCatalogue, DetailLookups)
 {
     testkit::TempFolder folder;
