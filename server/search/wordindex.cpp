@@ -87,7 +87,7 @@ void indexText(Terms& doc, Terms& spelling, std::string_view normalised, unsigne
 constexpr double bm25K1 = 1;
 constexpr double bm25B = 0.5;
 constexpr double bm25MinNormalLength = 0.5;
-constexpr double wdfScale = 10000;
+constexpr double wdfScale = 1000;
 
 // An entry's length factor, of its length over the average length.
 double lengthFactor(double normalLength)
@@ -226,7 +226,7 @@ namespace {
 // Changed whenever what an index holds for a text changes (its terms, their
 // weights, the spelling and synonym data): a kept index of another format is
 // then never opened.
-constexpr std::string_view indexFormat = "words-3";
+constexpr std::string_view indexFormat = "words-4";
 
 // Kept indexes not opened for this long are removed when another is kept.
 constexpr auto keptFor = std::chrono::hours(24 * 7);
