@@ -18,6 +18,7 @@
 #include <span>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 
 namespace tarvelo::server {
 namespace {
@@ -415,13 +416,13 @@ void WordIndex::commit()
         const double average = total > 0 ? total / static_cast<double>(lengths.size()) : 1;
         for (size_t p = 0; p < pending_.size(); ++p) {
             const double factor = lengthFactor(lengths[p] / average);
+            // Given back as Xapian takes them in: the terms are not held twice.
+            const auto terms = std::exchange(pending_[p], {});
             Xapian::Document doc;
-            for (const auto& [term, wdf] : pending_[p])
+            for (const auto& [term, wdf] : terms)
                 doc.add_term(term, std::max(1u, static_cast<unsigned>(std::lround(wdfScale * wdf / factor))));
             // Document ids are positions + 1: the entries keep their order.
             writer_->add_document(doc);
-            // Given back as Xapian takes them in: the terms are not held twice.
-            std::vector<std::pair<std::string, unsigned>>().swap(pending_[p]);
         }
         pending_.clear();
         // Once per word: the spelling table is costly to update.
@@ -500,7 +501,8 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
         enquire.set_query(Xapian::Query(Xapian::Query::OP_ELITE_SET, subqueries.begin(), subqueries.end(), candidateWords));
     else
         enquire.set_query(Xapian::Query(Xapian::Query::OP_OR, subqueries.begin(), subqueries.end()));
-    // Lengths are normalised in the stored frequencies (see lengthFactor).
+    // Lengths are normalised in the stored frequencies (see lengthFactor):
+    // b and the shortest normal length are 0; k2 and k3 are Xapian's defaults.
     enquire.set_weighting_scheme(Xapian::BM25Weight(bm25K1 * wdfScale, 0, 1, 0, 0));
     // Candidates by BM25 alone; the words they hold reorder them below. With
     // one word every candidate holds it.
