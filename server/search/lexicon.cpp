@@ -10,6 +10,9 @@
 namespace tarvelo::server {
 namespace {
 
+// Chinese words an English word may stand for, at most.
+constexpr size_t maxTranslations = 3;
+
 // Dictionary glosses that name goods: "refrigerator", "notebook computer";
 // not explanations ("see ...", "(used in names)") nor phrases of more than
 // five words.
@@ -89,6 +92,17 @@ Lexicon::Lexicon(const SearchSource& source)
             words[comparedForm(parseKeyword(gloss))].push_back(word);
             known.push_back(std::move(gloss));
         }
+    }
+    // Once here rather than for each search: an everyday English word glosses
+    // hundreds of Chinese words.
+    for (const auto& [english, chinese] : words) {
+        std::vector<std::string> held;
+        for (const std::string& word : chinese)
+            if (held.size() < maxTranslations && word.size() >= 6 && chineseWords.contains(word) &&
+                std::find(held.begin(), held.end(), word) == held.end())
+                held.push_back(word);
+        if (!held.empty())
+            translations.emplace(english, std::move(held));
     }
 }
 

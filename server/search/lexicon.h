@@ -30,6 +30,10 @@ struct Lexicon {
     // The other way: an English gloss in its compared form (see
     // comparedForm) -> the Chinese words it glosses.
     std::unordered_map<std::string, std::vector<std::string>> words;
+    // An English word or pair of words in its compared form -> the Chinese
+    // words it may stand for in a search: the first few of those it glosses
+    // that have two characters or more and that chineseWords holds.
+    std::unordered_map<std::string, std::vector<std::string>> translations;
     // Runs of ideographs the searched texts hold as words (reference terms,
     // HS names), normalised: what long Chinese keywords are cut into (see
     // queryWords). The dictionary's words are left out: a word no text holds

@@ -23,9 +23,6 @@ enum Rank : std::uint8_t {
 // The digits of a national tariff line.
 constexpr size_t nationalLineDigits = 8;
 
-// Chinese words an English word may stand for, at most.
-constexpr size_t maxTranslations = 3;
-
 // Longer keywords (descriptions, shop titles) are not spelling-corrected: their
 // many words carry the meaning, and their unknown words are mostly brand and
 // model names, each of which would cost a spelling lookup and find nothing.
@@ -287,13 +284,8 @@ std::vector<QueryWord> RankedIndex::wordsOf(const Keyword& keyword, const Keywor
     // English words, and pairs of them, also stand for the Chinese words the
     // dictionary glosses with them, where the searched texts hold those.
     const auto translations = [&](const std::string& english) {
-        std::vector<std::string> chinese;
-        if (const auto found = lexicon.words.find(english); found != lexicon.words.end())
-            for (const std::string& word : found->second)
-                if (word.size() >= 6 && lexicon.chineseWords.contains(word) && chinese.size() < maxTranslations &&
-                    std::find(chinese.begin(), chinese.end(), word) == chinese.end())
-                    chinese.push_back(word);
-        return chinese;
+        const auto found = lexicon.translations.find(english);
+        return found == lexicon.translations.end() ? std::vector<std::string>{} : found->second;
     };
     const size_t single = words.size();
     for (size_t i = 0; i < single; ++i) {
