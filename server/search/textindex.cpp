@@ -118,25 +118,28 @@ std::vector<TextIndex::Match> TextIndex::find(const Keyword& keyword) const
     std::vector<Match> found;
     if (keyword.tokens.empty())
         return found;
-    // The narrowest candidate list any one token allows.
-    static const Posting nothing;
+    // The narrowest candidate list any one token allows; none as soon as a
+    // token is in no text (a brand in a pasted title, mostly).
     const Posting* candidates = nullptr;
-    const auto narrow = [&](const Posting& posting) {
-        if (!candidates || posting.size() < candidates->size())
-            candidates = &posting;
+    const auto narrow = [&](const auto& postings, const auto& key) {
+        const auto it = postings.find(key);
+        if (it == postings.end())
+            return false;
+        if (!candidates || it->second.size() < candidates->size())
+            candidates = &it->second;
+        return true;
     };
     for (const Token& token : keyword.tokens) {
         if (token.word) {
-            const auto it = words_.find(token.text);
-            narrow(it == words_.end() ? nothing : it->second);
+            if (!narrow(words_, token.text))
+                return found;
             continue;
         }
         const std::vector<char32_t> symbols = decode(token.text);
         const size_t n = std::min(longestGram, symbols.size());
-        for (size_t i = 0; i + n <= symbols.size(); ++i) {
-            const auto it = grams_[n - 1].find(gramKey(&symbols[i], n));
-            narrow(it == grams_[n - 1].end() ? nothing : it->second);
-        }
+        for (size_t i = 0; i + n <= symbols.size(); ++i)
+            if (!narrow(grams_[n - 1], gramKey(&symbols[i], n)))
+                return found;
     }
     for (const std::uint32_t position : *candidates) {
         const Entry& e = entries_[position];
