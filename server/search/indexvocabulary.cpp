@@ -7,7 +7,7 @@ namespace tarvelo::server {
 IndexVocabulary::IndexVocabulary(const Xapian::Database& db)
 {
     for (auto term = db.allterms_begin(); term != db.allterms_end(); ++term)
-        terms_.insert(*term);
+        terms_.emplace(*term, static_cast<std::uint32_t>(terms_.size()));
     for (auto key = db.synonym_keys_begin(); key != db.synonym_keys_end(); ++key) {
         std::vector<std::string>& synonyms = synonyms_[*key];
         for (auto synonym = db.synonyms_begin(*key); synonym != db.synonyms_end(*key); ++synonym)

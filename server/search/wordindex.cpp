@@ -96,9 +96,15 @@ double lengthFactor(double normalLength)
     return (1 - bm25B) + bm25B * std::max(normalLength, bm25MinNormalLength);
 }
 
+// A term some entry holds, with its number (see IndexVocabulary::numberOf).
+struct IndexTerm {
+    std::string text;
+    std::uint32_t number;
+};
+
 // The index terms of a query word, as alternatives (see termsOf).
 struct WordTerms {
-    std::vector<std::vector<std::string>> alternatives;
+    std::vector<std::vector<IndexTerm>> alternatives;
     unsigned count = 1; // how often the keyword says the word
 };
 
@@ -153,11 +159,11 @@ void countWords(const PostingLists& postings, const Xapian::Database& db, const 
     }
     for (const WordTerms& word : words) {
         Holders holdWord;
-        for (const std::vector<std::string>& alternative : word.alternatives) {
+        for (const std::vector<IndexTerm>& alternative : word.alternatives) {
             Holders holdAll;
             holdAll.set();
-            for (const std::string& term : alternative)
-                holdAll &= holders(postings.of(db, term), places);
+            for (const IndexTerm& term : alternative)
+                holdAll &= holders(postings.of(db, term.number, term.text), places);
             holdWord |= holdAll;
         }
         for (size_t place = 0; place < candidates.size(); ++place)
@@ -166,11 +172,11 @@ void countWords(const PostingLists& postings, const Xapian::Database& db, const 
 }
 
 // Whether some entry holds every one of terms.
-bool heldTogether(const PostingLists& postings, const Xapian::Database& db, const std::vector<std::string>& terms)
+bool heldTogether(const PostingLists& postings, const Xapian::Database& db, const std::vector<IndexTerm>& terms)
 {
     std::vector<const Ids*> lists;
-    for (const std::string& term : terms)
-        lists.push_back(&postings.of(db, term));
+    for (const IndexTerm& term : terms)
+        lists.push_back(&postings.of(db, term.number, term.text));
     std::sort(lists.begin(), lists.end(), [](const Ids* a, const Ids* b) { return a->size() < b->size(); });
     return std::any_of(lists.front()->begin(), lists.front()->end(), [&](std::uint32_t id) {
         return std::all_of(lists.begin() + 1, lists.end(),
@@ -201,22 +207,28 @@ WordTerms termsOf(const IndexVocabulary& vocabulary, const QueryWord& word)
 {
     WordTerms terms;
     terms.count = word.count;
+    const auto add = [&](std::vector<std::string> alternative) {
+        std::vector<IndexTerm> held;
+        for (std::string& term : alternative) {
+            const auto number = vocabulary.numberOf(term);
+            if (!number)
+                return;
+            held.push_back({std::move(term), *number});
+        }
+        terms.alternatives.push_back(std::move(held));
+    };
     if (!word.latin) {
-        terms.alternatives.push_back(pairsOf(word.text));
+        add(pairsOf(word.text));
     } else {
         // A word is found by its stem, which its other forms share; a word
         // with digits (a model, a size) as written.
         const std::string term = hasDigit(word.text) ? word.text : stemTerm(word.stem);
-        terms.alternatives.push_back({term});
+        add({term});
         for (const std::string& synonym : vocabulary.synonymsOf(term))
-            terms.alternatives.push_back({synonym});
+            add({synonym});
         for (const std::string& chinese : word.chinese)
-            terms.alternatives.push_back(pairsOf(chinese));
+            add(pairsOf(chinese));
     }
-    std::erase_if(terms.alternatives, [&](const std::vector<std::string>& alternative) {
-        return !std::all_of(alternative.begin(), alternative.end(),
-                            [&](const std::string& term) { return vocabulary.holds(term); });
-    });
     return terms;
 }
 
@@ -364,6 +376,7 @@ void WordIndex::readVocabulary()
 {
     withXapian("cannot read the search index",
                [this] { vocabulary_ = IndexVocabulary(Xapian::Database(folder_.string())); });
+    postings_ = std::make_unique<const PostingLists>(vocabulary_.size());
 }
 
 WordIndex::~WordIndex()
@@ -481,16 +494,20 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
         // Characters whose pairs stand in entries, but never all in one, find
         // nothing; nor would the query if only such words were among its
         // weightiest (see candidateWords).
-        std::erase_if(held.alternatives, [&](const std::vector<std::string>& alternative) {
-            return alternative.size() > 1 && !heldTogether(postings_, *db, alternative);
+        std::erase_if(held.alternatives, [&](const std::vector<IndexTerm>& alternative) {
+            return alternative.size() > 1 && !heldTogether(*postings_, *db, alternative);
         });
         // A word no entry holds changes no entry's standing.
         if (held.alternatives.empty())
             continue;
         terms.push_back(std::move(held));
         std::vector<Xapian::Query> alternatives;
-        for (const std::vector<std::string>& a : terms.back().alternatives)
-            alternatives.emplace_back(Xapian::Query::OP_AND, a.begin(), a.end());
+        for (const std::vector<IndexTerm>& a : terms.back().alternatives) {
+            std::vector<Xapian::Query> all;
+            for (const IndexTerm& term : a)
+                all.emplace_back(term.text);
+            alternatives.emplace_back(Xapian::Query::OP_AND, all.begin(), all.end());
+        }
         Xapian::Query word(Xapian::Query::OP_OR, alternatives.begin(), alternatives.end());
         subqueries.push_back(w.count > 1 ? Xapian::Query(Xapian::Query::OP_SCALE_WEIGHT, word, w.count) : word);
     }
@@ -517,7 +534,7 @@ std::vector<std::uint32_t> WordIndex::find(const std::vector<QueryWord>& words, 
     }
     // The best by BM25 are counted and reordered, the rest follow in BM25 order.
     const size_t counted = oneWord ? 0 : std::min(candidates.size(), reordered);
-    countWords(postings_, *db, terms, candidates, counted);
+    countWords(*postings_, *db, terms, candidates, counted);
     const auto before = [](const Candidate& a, const Candidate& b) {
         return std::tie(b.words, b.weight, a.tie) < std::tie(a.words, a.weight, b.tie);
     };

@@ -109,7 +109,7 @@ private:
     std::vector<std::vector<std::pair<std::string, unsigned>>> pending_; // each added entry's terms
     std::unordered_map<std::string, unsigned> spelling_; // words seen while adding, and how often
     IndexVocabulary vocabulary_;                         // once whole
-    PostingLists postings_;
+    std::unique_ptr<const PostingLists> postings_;       // once whole
     mutable std::mutex mutex_;
     mutable std::vector<std::unique_ptr<Xapian::Database>> idle_;
 };
