@@ -7,7 +7,6 @@ TARVELO_PACKAGES=(
   qt6-translations-l10n qt6-wayland
   libcurl4-openssl-dev libpugixml-dev libcpp-httplib-dev libsqlite3-dev libopencc-dev
   libxapian-dev
-  libgoogle-perftools-dev # tcmalloc, the service's allocator
   wordnet-base scowl # English synonyms and spelling variants for the search, read at build time
   libzip-dev libxlsxwriter-dev
   libminizip-dev # Debian 13's xlsxwriter.pc requires minizip, which its -dev package does not pull in

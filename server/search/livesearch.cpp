@@ -1,12 +1,14 @@
 #include "livesearch.h"
 
 #include "filestamp.h"
-#include "freememory.h"
 #include "log.h"
 #include "today.h"
 
 #include <condition_variable>
 #include <mutex>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace tarvelo::server {
 namespace {
@@ -16,9 +18,11 @@ std::shared_ptr<const SearchCatalogue> read(const std::filesystem::path& databas
 {
     auto catalogue = std::make_shared<const SearchCatalogue>(readSearchSource(database, today), generation, today,
                                                              wordIndexesOf(database));
+#ifdef __GLIBC__
     // Reading the records and building word indexes frees far more than the
-    // catalogue keeps.
-    releaseFreeMemory();
+    // catalogue keeps; glibc holds on to freed memory unless asked to give it back.
+    ::malloc_trim(0);
+#endif
     return catalogue;
 }
 
