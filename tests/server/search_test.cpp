@@ -4,6 +4,7 @@
 #include "csv.h"
 #include "database.h"
 #include "keyword.h"
+#include "lexicon.h"
 #include "normalise.h"
 #include "querywords.h"
 #include "text.h"
@@ -109,6 +110,22 @@ TEST(QueryWords, ARunIsCutWhereNoCharacterIsLeftOver)
     EXPECT_EQ(words("冷冻去皮鸡胸肉"), (std::vector<std::string>{"冷冻", "去皮", "鸡胸肉"}));
     // Characters that start no word stay together; a word said twice counts twice.
     EXPECT_EQ(words("小米同款狗粮 狗粮"), (std::vector<std::string>{"小米同款", "狗粮 x2"}));
+}
+
+// An English word stands for the first three Chinese words it glosses that
+// have two characters or more and that some searched text holds.
+TEST(LexiconTranslations, OnlyWordsTheTextsHoldAndAtMostThree)
+{
+    SearchSource source;
+    source.hs = {{"0702", "番茄", "Tomatoes"}};
+    source.references = {{"西红柿", "0702"}, {"洋柿子", "0702"}, {"小番茄", "0702"}};
+    source.glosses = {{"茄", "tomato"},     {"番茄", "tomato"},   {"蕃茄", "tomato; love apple"},
+                      {"西红柿", "tomato"}, {"番茄", "tomatoes"}, {"洋柿子", "tomato"},
+                      {"小番茄", "tomato"}};
+    const Lexicon lexicon(source);
+    EXPECT_EQ(lexicon.translations.at(comparedForm(parseKeyword("tomatoes"))),
+              (std::vector<std::string>{"番茄", "西红柿", "洋柿子"}));
+    EXPECT_FALSE(lexicon.translations.contains(comparedForm(parseKeyword("love apple"))));
 }
 
 // A catalogue of a few headings, lines, references, glosses and articles.
