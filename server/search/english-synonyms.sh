@@ -11,7 +11,9 @@
 # meaning of one of them and one of the first two of the other, and that
 # meaning is an animal, a made thing, a food, a plant or a substance. So
 # eggplant and aubergine pair (the vegetable), corn and maize (the plant),
-# tire and tyre; a word whose everyday meaning is something else does not.
+# tire and tyre; a word whose everyday meaning is something else does not,
+# nor one whose first meaning is used ten times as often as the one shared
+# (steel, which names a sword only now and then).
 #
 # SCOWL: a British spelling and an American one pair where a common spelling
 # rule turns the one into the other and both lists hold the result (colour
@@ -31,11 +33,19 @@ LC_ALL=C awk '
       n = n * 16 + index("0123456789abcdef", tolower(substr(text, i, 1))) - 1
     return n
   }
+  # cntlist.rev: how often tagged texts use each meaning of a word. A second
+  # meaning is rare where the first is used ten times as often or more.
+  FILENAME ~ /cntlist\.rev$/ {
+    if (split($1, key, "%") == 2 && substr(key[2], 1, 1) == "1")
+      used[key[1], $2] = $3
+    next
+  }
   # index.noun: a lemma, its meanings in order of use (offsets at the end).
   FILENAME ~ /index\.noun$/ && !/^ / {
     senses = $3
     first[$1] = $(NF - senses + 1)
     second[$1] = senses > 1 ? $(NF - senses + 2) : ""
+    rare[$1] = used[$1, 1] >= 10 * (used[$1, 2] > 1 ? used[$1, 2] : 1)
     next
   }
   # data.noun: a meaning, its kind (05 animal, 06 made thing, 13 food,
@@ -56,7 +66,7 @@ LC_ALL=C awk '
         a = words[i]; b = words[j]
         if (!(a in first) || !(b in first))
           continue
-        near = ($1 == first[a] || $1 == second[a]) && ($1 == first[b] || $1 == second[b])
+        near = ($1 == first[a] || ($1 == second[a] && !rare[a])) && ($1 == first[b] || ($1 == second[b] && !rare[b]))
         leading = $1 == first[a] || $1 == first[b]
         if (near && leading) {
           gsub(/[_-]/, "", a); gsub(/[_-]/, "", b)
@@ -65,7 +75,7 @@ LC_ALL=C awk '
         }
       }
   }
-' "$wordnet/index.noun" "$wordnet/data.noun"
+' "$wordnet/cntlist.rev" "$wordnet/index.noun" "$wordnet/data.noun"
 
 LC_ALL=C awk '
   NR == FNR { american[$0] = 1; next }

@@ -9,6 +9,7 @@
 #include "querywords.h"
 #include "text.h"
 #include "searchcatalogue.h"
+#include "synonyms.h"
 #include "utf8.h"
 #include "wordindex.h"
 #include "loaders.h"
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <thread>
@@ -92,6 +94,22 @@ TEST(KeywordReading, WordsRunsAndEmptyKeywords)
         EXPECT_EQ(wordStem(plural), wordStem(singular)) << plural;
     EXPECT_NE(wordStem("car"), wordStem("carbon"));
     EXPECT_EQ(wordStem("8471a"), "8471a");
+}
+
+TEST(EnglishSynonyms, EverydayNamesPairButNotARareMeaningOfAWord)
+{
+    const auto paired = [](std::string_view a, std::string_view b) {
+        const auto& pairs = englishSynonyms();
+        return std::find(pairs.begin(), pairs.end(), WordPair{a, b}) != pairs.end() ||
+               std::find(pairs.begin(), pairs.end(), WordPair{b, a}) != pairs.end();
+    };
+    for (const auto& [a, b] : {WordPair{"aubergine", "eggplant"}, {"corn", "maize"}, {"tire", "tyre"},
+                               {"biscuit", "cookie"}, {"colour", "color"}, {"aluminium", "aluminum"}})
+        EXPECT_TRUE(paired(a, b)) << a << " " << b;
+    // Steel names a sword, a car a railway car, only now and then: a search for
+    // steel or cars must not bring those goods.
+    for (const auto& [a, b] : {WordPair{"steel", "sword"}, {"car", "railcar"}, {"horse", "gymnastichorse"}})
+        EXPECT_FALSE(paired(a, b)) << a << " " << b;
 }
 
 TEST(QueryWords, ARunIsCutWhereNoCharacterIsLeftOver)
