@@ -239,7 +239,7 @@ namespace {
 // Changed whenever what an index holds for a text changes (its terms, their
 // weights, the spelling and synonym data): a kept index of another format is
 // then never opened.
-constexpr std::string_view indexFormat = "words-4";
+constexpr std::string_view indexFormat = "words-5";
 
 // Kept indexes not opened for this long are removed when another is kept.
 constexpr auto keptFor = std::chrono::hours(24 * 7);
@@ -448,8 +448,11 @@ void WordIndex::commit()
         for (const auto& [a, b] : englishSynonyms()) {
             for (const auto& [word, synonym] : {WordPair{a, b}, WordPair{b, a}}) {
                 const std::string term = stemTerm(wordStem(synonym));
-                if (writer_->term_exists(term))
-                    writer_->add_synonym(stemTerm(wordStem(word)), term);
+                const std::string key = stemTerm(wordStem(word));
+                // Two forms of one word (insulator, insulation) share a stem,
+                // which is not its own synonym: it would count twice.
+                if (term != key && writer_->term_exists(term))
+                    writer_->add_synonym(key, term);
             }
         }
         writer_->commit();

@@ -467,6 +467,21 @@ TEST(WordIndexQueries, AWordWeighsMoreInAShorterEntry)
     EXPECT_EQ(found, (std::vector<std::uint32_t>{1, 0}));
 }
 
+// WordNet pairs anklet and anklets, which share a stem: the word still
+// counts once, as much as another word held as often.
+TEST(WordIndexQueries, TwoFormsOfAWordCountOnce)
+{
+    ASSERT_NE(std::find(englishSynonyms().begin(), englishSynonyms().end(), WordPair{"anklet", "anklets"}),
+              englishSynonyms().end());
+    WordIndex index;
+    index.add({{"bracelet", 1}});
+    index.add({{"anklet", 1}});
+    index.commit();
+    const std::vector<QueryWord> words{{"anklet", true, {}, wordStem("anklet")},
+                                       {"bracelet", true, {}, wordStem("bracelet")}};
+    EXPECT_EQ(index.find(words, 200, {0, 1}), (std::vector<std::uint32_t>{0, 1}));
+}
+
 TEST(BundledCatalogue, DetailLookups)
 {
     testkit::TempFolder folder;
