@@ -446,14 +446,15 @@ void WordIndex::commit()
         // A synonym counts only where some text holds it: a word then finds the
         // goods its synonym names, and nothing is added for words no text uses.
         for (const auto& [a, b] : englishSynonyms()) {
-            for (const auto& [word, synonym] : {WordPair{a, b}, WordPair{b, a}}) {
-                const std::string term = stemTerm(wordStem(synonym));
-                const std::string key = stemTerm(wordStem(word));
-                // Two forms of one word (insulator, insulation) share a stem,
-                // which is not its own synonym: it would count twice.
-                if (term != key && writer_->term_exists(term))
-                    writer_->add_synonym(key, term);
-            }
+            const std::string stemA = stemTerm(wordStem(a));
+            const std::string stemB = stemTerm(wordStem(b));
+            // Two forms of one word (insulator, insulation) share a stem,
+            // which is not its own synonym: it would count twice.
+            if (stemA == stemB)
+                continue;
+            for (const auto& [key, term] : {std::pair(&stemA, &stemB), std::pair(&stemB, &stemA)})
+                if (writer_->term_exists(*term))
+                    writer_->add_synonym(*key, *term);
         }
         writer_->commit();
         writer_.reset();
