@@ -33,6 +33,11 @@ LC_ALL=C awk '
       n = n * 16 + index("0123456789abcdef", tolower(substr(text, i, 1))) - 1
     return n
   }
+  # Whether the meaning on this line of data.noun is the first of word, or
+  # its second where that is not rare.
+  function held(word) {
+    return $1 == first[word] || ($1 == second[word] && !rare[word])
+  }
   # cntlist.rev: how often tagged texts use each meaning of a word. A second
   # meaning is rare where the first is used ten times as often or more.
   FILENAME ~ /cntlist\.rev$/ {
@@ -66,9 +71,7 @@ LC_ALL=C awk '
         a = words[i]; b = words[j]
         if (!(a in first) || !(b in first))
           continue
-        near = ($1 == first[a] || ($1 == second[a] && !rare[a])) && ($1 == first[b] || ($1 == second[b] && !rare[b]))
-        leading = $1 == first[a] || $1 == first[b]
-        if (near && leading) {
+        if (held(a) && held(b) && ($1 == first[a] || $1 == first[b])) {
           gsub(/[_-]/, "", a); gsub(/[_-]/, "", b)
           if (a != b)
             print a, b
